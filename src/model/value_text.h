@@ -1,0 +1,29 @@
+// The number texts of the settings and their conversion to doubles.
+#pragma once
+
+#include <string_view>
+
+#include "model/graph_settings.h"
+
+namespace ondrix {
+
+// Pi as the program uses it: the double nearest to pi.
+constexpr double kPi = 3.141592653589793;
+
+// Reads the decimal form [blanks][sign]digits[.digits][e[sign]digits] at the
+// start of the text and ignores the rest. No number gives 0; beyond the double
+// range gives the largest finite double with the number's sign; below the
+// smallest subnormal gives zero. Infinity and NaN words are not numbers.
+double ConvertDecimalText(std::string_view text);
+
+// Sets all twelve values from the twelve texts (trailing "p" multiplies by
+// pi) and rewrites "-p" and "-P" to "-1p" in place.
+void ParseValueTexts(GraphSettings& settings);
+
+// Length of a value text, never looking past its 50 bytes.
+int ValueTextLength(const char (&text)[kValueTextSize]);
+
+// Copies at most 49 characters and a NUL into a value text.
+void SetValueText(char (&text)[kValueTextSize], std::string_view value);
+
+}  // namespace ondrix
