@@ -1,0 +1,29 @@
+// Command-line handling of ondrix-render, kept apart from main() so that the
+// unit tests can reach it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/graph_settings.h"
+
+namespace ondrix {
+
+struct RenderOptions {
+  int width = 800;
+  int height = 600;
+  GraphSettings settings{};
+  std::string pngPath;
+  bool trace = false;
+  bool values = false;
+};
+
+// Parses the arguments (without the program name). On failure returns false
+// and puts a one-line message naming the bad argument into `error`.
+bool ParseRenderOptions(const std::vector<std::string>& arguments, RenderOptions& options,
+                        std::string& error);
+
+// The --values listing: NAME, tab, text, tab, the double with %.17g; one line each.
+std::string FormatValues(const GraphSettings& settings);
+
+}  // namespace ondrix
