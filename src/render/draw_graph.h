@@ -1,0 +1,20 @@
+// The one renderer: draws a complete graph of a settings record onto any surface.
+#pragma once
+
+#include <cstdint>
+
+#include "model/graph_settings.h"
+#include "render/surface.h"
+
+namespace ondrix {
+
+// The line written instead of a graph whose settings cannot be drawn.
+extern const char kGraphErrorText[];
+
+// Draws the graph into the rectangle (left, top)-(right, bottom), right and
+// bottom exclusive: background, axes, grid, tick marks, curve, points, sonar
+// squares and asymptote lines, or the error line for settings that cannot be drawn.
+void DrawGraph(Surface& surface, std::int32_t left, std::int32_t top, std::int32_t right,
+               std::int32_t bottom, const GraphSettings& settings);
+
+}  // namespace ondrix
