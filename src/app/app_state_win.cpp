@@ -1,0 +1,52 @@
+#include "app/app_state_win.h"
+
+#include <cstring>
+
+namespace ondrix {
+
+HINSTANCE appInstance = nullptr;
+HMENU graphMenu = nullptr;
+GraphSettings currentSettings = {};
+volatile LONG redrawGraph = 0;
+
+PRINTDLGA printDialogData = {};
+volatile LONG printInProgress = 0;
+volatile LONG printCancelled = 0;
+HANDLE printThreadHandle = nullptr;
+HWND volatile printStatusWindow = nullptr;
+
+void CheckMenuChoice(std::int32_t previousId, std::int32_t newId, char* nameBuffer) {
+  if (previousId != newId) {
+    CheckMenuItem(graphMenu, static_cast<UINT>(previousId), MF_BYCOMMAND | MF_UNCHECKED);
+  }
+  CheckMenuItem(graphMenu, static_cast<UINT>(newId), MF_BYCOMMAND | MF_CHECKED);
+  const char* name = FunctionDisplayName(newId);
+  if (name != nullptr && nameBuffer != nullptr) {
+    std::memcpy(nameBuffer, name, std::strlen(name) + 1);
+  }
+}
+
+void UpdateWindowTitle(HWND window, const GraphSettings& settings) {
+  char caption[40] = {};
+  // functionName may come from a damaged record: never read past its 15 bytes.
+  std::size_t length = 0;
+  while (length < sizeof settings.functionName && settings.functionName[length] != '\0') {
+    ++length;
+  }
+  std::memcpy(caption, settings.functionName, length);
+  std::strcat(caption, " - Ondrix");
+  SetWindowTextA(window, caption);
+}
+
+void ToggleOption(std::int32_t menuId, std::int32_t& flag, HWND window) {
+  if (flag != 0) {
+    CheckMenuItem(graphMenu, static_cast<UINT>(menuId), MF_BYCOMMAND | MF_UNCHECKED);
+    flag = 0;
+  } else {
+    CheckMenuItem(graphMenu, static_cast<UINT>(menuId), MF_BYCOMMAND | MF_CHECKED);
+    flag = 1;
+  }
+  InvalidateRect(window, nullptr, TRUE);
+}
+
+}  // namespace ondrix
