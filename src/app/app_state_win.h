@@ -3,8 +3,8 @@
 // menu check marks and the caption in step with the live settings.
 #pragma once
 
-#include <windows.h>
 #include <commdlg.h>
+#include <windows.h>
 
 #include <cstdint>
 
