@@ -479,6 +479,26 @@ TEST(DrawGraphTraceTest, StepIsTheTickFrequencyWhenItMapsToColumnZero) {
   EXPECT_EQ(curve, expected);
 }
 
+// x and y from -1 to 1 on a 3 x 3 surface, one column and one row per unit.
+// The step search ends at 1 (its half, 0.5, maps to column 2 like 1). The
+// rightward walk leaves its last line column at 2, so the leftward walk draws
+// its line to column 0, which a fresh last line column would skip.
+TEST(DrawGraphTraceTest, LastLineColumnCarriesIntoTheLeftwardWalk) {
+  GraphSettings settings = DistinctColorSettings();
+  settings.values[MinimumX] = -1;
+  settings.values[MaximumX] = 1;
+  settings.values[XTickFrequency] = 1;
+  settings.values[MinimumY] = -1;
+  settings.values[MaximumY] = 1;
+  settings.values[YTickFrequency] = 1;
+  const std::vector<std::string> curve =
+      Section(Lines(Trace(settings, 3, 3)), "pen SOLID 0x00000066", "pen restore");
+  // rows 1 - sin x: 1 at x = 0, 0.16 at x = 1, 1.84 at x = -1
+  const std::vector<std::string> expected = {"pen SOLID 0x00000066", "move 1 1", "line 2 0",
+                                             "move 1 1", "line 0 2"};
+  EXPECT_EQ(curve, expected);
+}
+
 // The graph method decides the curve and the points; a damaged one leaves
 // the frame only, whatever the connection method.
 TEST(DrawGraphTraceTest, UnknownFunctionDrawsTheFrameOnly) {
