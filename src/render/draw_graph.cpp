@@ -17,7 +17,8 @@ namespace {
 constexpr std::int32_t kLargestCount = std::numeric_limits<std::int32_t>::max();
 // Sine and cosine of arguments this large have lost every digit.
 constexpr long double kLargestArgument = 9007199254740992.0L;  // 2^53
-// Keeps sizes and their halves far from the 64-bit limits of the coordinate arithmetic.
+// Sizes from huge percentages stop here, far from the 64-bit limits of the
+// coordinate arithmetic.
 constexpr double kLargestSize = 2147483647.0;
 
 // Everything one DrawGraph call shares between its phases.
@@ -35,15 +36,9 @@ double Value(const GraphSettings& settings, GraphValue index) {
   return settings.values[index];
 }
 
-// MulDiv: number * numerator / denominator, to the nearest integer, halves
-// away from zero.
-std::int64_t MulDiv(std::int64_t number, std::int64_t numerator, std::int64_t denominator) {
-  const std::int64_t product = number * numerator;
-  const bool negative = (product < 0) != (denominator < 0);
-  const std::int64_t magnitude = product < 0 ? -product : product;
-  const std::int64_t divisor = denominator < 0 ? -denominator : denominator;
-  const std::int64_t quotient = (magnitude + divisor / 2) / divisor;
-  return negative ? -quotient : quotient;
+// MulDiv(1, size, 2) of a size >= 0: the half rounded up.
+std::int64_t Half(std::int64_t size) {
+  return (size + 1) / 2;
 }
 
 // The side of the square that covers `percent` per cent of the area.
@@ -210,7 +205,7 @@ void DrawGridLines(const Frame& frame) {
 void DrawTickMarks(const Frame& frame, std::int64_t tickSize) {
   const GraphSettings& settings = frame.settings;
   frame.surface.SelectPen(PenStyle::Solid, settings.colors[TickMark]);
-  const std::int64_t half = MulDiv(1, tickSize, 2);
+  const std::int64_t half = Half(tickSize);
   ForEachMultiple(Value(settings, XTickFrequency), Value(settings, MinimumX),
                   Value(settings, MaximumX), [&](double x) {
                     const std::int32_t column = MapXToPixel(x, frame.width, settings);
@@ -317,7 +312,7 @@ void DrawPoint(const Frame& frame, double x, double y, std::int64_t half) {
 void DrawPoints(const Frame& frame, std::int64_t sonarSize) {
   const GraphSettings& settings = frame.settings;
   frame.surface.SelectPen(PenStyle::Solid, settings.colors[PointSonar]);
-  const std::int64_t half = MulDiv(1, sonarSize, 2);
+  const std::int64_t half = Half(sonarSize);
   const double frequency = Value(settings, XTickFrequency);
   auto drawAt = [&](double x) {
     double y = 0;
