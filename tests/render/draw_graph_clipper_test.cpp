@@ -5,11 +5,10 @@
 
 #include "draw_graph_test_support.h"
 #include "render/segment_clipper.h"
+#include "render/trace_surface.h"
 
 namespace ondrix {
 namespace {
-
-using test::TraceSurface;
 
 constexpr std::int64_t kFar = std::int64_t{1} << 30;
 constexpr std::int64_t kBox = std::int64_t{1} << 26;  // 67108864

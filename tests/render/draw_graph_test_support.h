@@ -9,7 +9,7 @@
 
 #include "model/graph_settings.h"
 #include "render/draw_graph.h"
-#include "render/surface.h"
+#include "render/trace_surface.h"
 
 namespace ondrix {
 namespace test {
@@ -33,59 +33,6 @@ inline std::string Hex(Color color) {
   std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(color));
   return text;
 }
-
-// Interim recorder in the trace format, until the shared TraceSurface is in.
-class TraceSurface : public Surface {
- public:
-  void FillRectangle(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b,
-                     Color c) override {
-    Add("fill " + std::to_string(l) + " " + std::to_string(t) + " " + std::to_string(r) + " " +
-        std::to_string(b) + " " + Hex(c));
-  }
-  void SelectPen(PenStyle style, Color c) override {
-    Add(std::string("pen ") +
-        (style == PenStyle::Solid ? "SOLID"
-         : style == PenStyle::Dot ? "DOT"
-                                  : "DASH") +
-        " " + Hex(c));
-  }
-  void RestorePen() override { Add("pen restore"); }
-  Color SetBackgroundColor(Color c) override {
-    Add("bk " + Hex(c));
-    Color old = bk_;
-    bk_ = c;
-    return old;
-  }
-  SurfaceExtent SetViewportExtent(std::int32_t cx, std::int32_t cy) override {
-    SurfaceExtent old = ext_;
-    ext_ = {cx, cy};
-    return old;
-  }
-  SurfacePoint MoveTo(std::int32_t x, std::int32_t y) override {
-    Add("move " + std::to_string(x) + " " + std::to_string(y));
-    SurfacePoint old = pos_;
-    pos_ = {x, y};
-    return old;
-  }
-  void LineTo(std::int32_t x, std::int32_t y) override {
-    Add("line " + std::to_string(x) + " " + std::to_string(y));
-    pos_ = {x, y};
-  }
-  void SetPixel(std::int32_t x, std::int32_t y, Color c) override {
-    Add("pixel " + std::to_string(x) + " " + std::to_string(y) + " " + Hex(c));
-  }
-  void TextOut(std::int32_t x, std::int32_t y, std::string_view t) override {
-    Add("text " + std::to_string(x) + " " + std::to_string(y) + " " + std::string(t));
-  }
-  const std::string& Text() const { return text_; }
-
- private:
-  void Add(const std::string& line) { text_ += line + "\n"; }
-  std::string text_;
-  SurfacePoint pos_;
-  Color bk_ = 0x00FFFFFF;
-  SurfaceExtent ext_;
-};
 
 inline std::string Trace(const GraphSettings& settings, std::int32_t right, std::int32_t bottom) {
   TraceSurface surface;

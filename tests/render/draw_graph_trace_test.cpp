@@ -22,7 +22,6 @@ using test::Lines;
 using test::ParseCall;
 using test::Section;
 using test::Trace;
-using test::TraceSurface;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
@@ -497,6 +496,24 @@ TEST(DrawGraphTraceTest, LastLineColumnCarriesIntoTheLeftwardWalk) {
   const std::vector<std::string> expected = {"pen SOLID 0x00000066", "move 1 1", "line 2 0",
                                              "move 1 1", "line 0 2"};
   EXPECT_EQ(curve, expected);
+}
+
+// A tick frequency far wider than the x range: its column and those of its
+// first halvings lie beyond the 32-bit range. The step search still ends at a
+// step of about a pixel, and the curve crosses the surface column by column.
+TEST(DrawGraphTraceTest, StepSearchLooksBeyondThe32BitColumns) {
+  GraphSettings settings = DistinctColorSettings();
+  settings.values[MinimumX] = -1;
+  settings.values[MaximumX] = 1;
+  settings.values[XTickFrequency] = 1e10;
+  const std::vector<std::string> curve =
+      Section(Lines(Trace(settings, 800, 600)), "pen SOLID 0x00000066", "pen restore");
+  int lines = 0;
+  for (const std::string& line : curve) {
+    lines += ParseCall(line).op == "line";
+  }
+  EXPECT_GT(lines, 780);
+  EXPECT_LT(lines, 810);
 }
 
 // The graph method decides the curve and the points; a damaged one leaves
