@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+// <windows.h> maps TextOut to TextOutA; the surface's method keeps its own
+// name in every translation unit, so the two must not meet.
+#undef TextOut
+
 #include <vector>
 
 #include "render/surface.h"
@@ -13,6 +17,7 @@ namespace ondrix {
 class GdiSurface : public Surface {
  public:
   explicit GdiSurface(HDC dc);
+  // Selects back the pens still selected and deletes them.
   ~GdiSurface() override;
   GdiSurface(const GdiSurface&) = delete;
   GdiSurface& operator=(const GdiSurface&) = delete;

@@ -267,6 +267,9 @@ void RasterSurface::FillClipped(std::int64_t left, std::int64_t top, std::int64_
   top = std::max<std::int64_t>(top, 0);
   right = std::min<std::int64_t>(right, width_);
   bottom = std::min<std::int64_t>(bottom, height_);
+  if (left >= right || top >= bottom) {
+    return;
+  }
   for (std::int64_t y = top; y < bottom; ++y) {
     const auto row = pixels_.begin() + static_cast<std::ptrdiff_t>(y * width_);
     std::fill(row + static_cast<std::ptrdiff_t>(left), row + static_cast<std::ptrdiff_t>(right),

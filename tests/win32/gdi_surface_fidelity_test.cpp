@@ -1,0 +1,593 @@
+// GdiSurface against RasterSurface: the same calls through real GDI into a
+// 32-bit DIB section and through the pixel buffer must give the same pixels.
+#include "render/gdi_surface_win.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "render/raster_surface.h"
+
+namespace ondrix {
+namespace {
+
+constexpr std::int32_t kIntMax = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kIntMin = std::numeric_limits<std::int32_t>::min();
+
+// A memory DC in its fresh state with a zeroed 32-bit top-down DIB section.
+class DibCanvas {
+ public:
+  DibCanvas(std::int32_t width, std::int32_t height) : width_(width) {
+    dc_ = CreateCompatibleDC(nullptr);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bits_ = static_cast<const DWORD*>(bits);
+    previous_ = SelectObject(dc_, bitmap_);
+  }
+  ~DibCanvas() {
+    SelectObject(dc_, previous_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  DibCanvas(const DibCanvas&) = delete;
+  DibCanvas& operator=(const DibCanvas&) = delete;
+
+  bool Ready() const { return dc_ != nullptr && bits_ != nullptr; }
+  HDC Dc() const { return dc_; }
+  // The DIB stores 0x00RRGGBB; as a COLORREF that is 0x00BBGGRR. A stray top
+  // byte is kept, so that it shows as a difference.
+  Color PixelAt(std::int32_t x, std::int32_t y) const {
+    const DWORD pixel = bits_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                              static_cast<std::size_t>(x)];
+    return (pixel & 0xFF00FF00u) | ((pixel >> 16) & 0xFFu) | ((pixel & 0xFFu) << 16);
+  }
+
+ private:
+  std::int32_t width_;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+  const DWORD* bits_ = nullptr;
+};
+
+enum class OpKind { Fill, SelectPen, RestorePen, Background, Viewport, Move, Line, Pixel };
+
+struct Op {
+  OpKind kind;
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  std::int32_t x2 = 0;
+  std::int32_t y2 = 0;
+  Color color = 0;
+  PenStyle style = PenStyle::Solid;
+};
+
+std::string Describe(const Op& op) {
+  static const char* const kStyles[] = {"SOLID", "DOT", "DASH"};
+  char text[128];
+  switch (op.kind) {
+    case OpKind::Fill:
+      std::snprintf(text, sizeof text, "fill %ld %ld %ld %ld 0x%08lX", long{op.x}, long{op.y},
+                    long{op.x2}, long{op.y2}, static_cast<unsigned long>(op.color));
+      break;
+    case OpKind::SelectPen:
+      std::snprintf(text, sizeof text, "pen %s 0x%08lX", kStyles[static_cast<int>(op.style)],
+                    static_cast<unsigned long>(op.color));
+      break;
+    case OpKind::RestorePen:
+      std::snprintf(text, sizeof text, "pen restore");
+      break;
+    case OpKind::Background:
+      std::snprintf(text, sizeof text, "bk 0x%08lX", static_cast<unsigned long>(op.color));
+      break;
+    case OpKind::Viewport:
+      std::snprintf(text, sizeof text, "viewport %ld %ld", long{op.x}, long{op.y});
+      break;
+    case OpKind::Move:
+      std::snprintf(text, sizeof text, "move %ld %ld", long{op.x}, long{op.y});
+      break;
+    case OpKind::Line:
+      std::snprintf(text, sizeof text, "line %ld %ld", long{op.x}, long{op.y});
+      break;
+    case OpKind::Pixel:
+      std::snprintf(text, sizeof text, "pixel %ld %ld 0x%08lX", long{op.x}, long{op.y},
+                    static_cast<unsigned long>(op.color));
+      break;
+  }
+  return text;
+}
+
+// What a call hands back, so that both surfaces can be compared on it too.
+std::string Apply(Surface& surface, const Op& op) {
+  switch (op.kind) {
+    case OpKind::Fill:
+      surface.FillRectangle(op.x, op.y, op.x2, op.y2, op.color);
+      break;
+    case OpKind::SelectPen:
+      surface.SelectPen(op.style, op.color);
+      break;
+    case OpKind::RestorePen:
+      surface.RestorePen();
+      break;
+    case OpKind::Background:
+      return std::to_string(surface.SetBackgroundColor(op.color));
+    case OpKind::Viewport: {
+      const SurfaceExtent previous = surface.SetViewportExtent(op.x, op.y);
+      return std::to_string(previous.cx) + ' ' + std::to_string(previous.cy);
+    }
+    case OpKind::Move: {
+      const SurfacePoint previous = surface.MoveTo(op.x, op.y);
+      return std::to_string(previous.x) + ' ' + std::to_string(previous.y);
+    }
+    case OpKind::Line:
+      surface.LineTo(op.x, op.y);
+      break;
+    case OpKind::Pixel:
+      surface.SetPixel(op.x, op.y, op.color);
+      break;
+  }
+  return std::string();
+}
+
+struct Tally {
+  long programs = 0;
+  long lines = 0;
+  long rectangles = 0;
+  long pixels = 0;
+  long long comparisons = 0;
+  long differences = 0;
+  long long inked = 0;
+};
+
+// Runs a program on a fresh DC and a fresh RasterSurface, comparing return
+// values after each call and every pixel after each drawing call.
+void RunProgram(std::int32_t width, std::int32_t height, const std::vector<Op>& program,
+                Tally& tally, const std::string& name) {
+  DibCanvas canvas(width, height);
+  ASSERT_TRUE(canvas.Ready()) << name;
+  RasterSurface raster(width, height, 0x00000000);
+  ++tally.programs;
+  {
+    GdiSurface gdi(canvas.Dc());
+    for (std::size_t i = 0; i < program.size(); ++i) {
+      const Op& op = program[i];
+      const std::string gdiResult = Apply(gdi, op);
+      const std::string rasterResult = Apply(raster, op);
+      ASSERT_EQ(gdiResult, rasterResult) << name << ", call " << i << ": " << Describe(op);
+      if (op.kind != OpKind::Fill && op.kind != OpKind::Line && op.kind != OpKind::Pixel) {
+        continue;
+      }
+      tally.lines += op.kind == OpKind::Line ? 1 : 0;
+      tally.rectangles += op.kind == OpKind::Fill ? 1 : 0;
+      tally.pixels += op.kind == OpKind::Pixel ? 1 : 0;
+      GdiFlush();
+      for (std::int32_t y = 0; y < height; ++y) {
+        for (std::int32_t x = 0; x < width; ++x) {
+          ++tally.comparisons;
+          if (canvas.PixelAt(x, y) != raster.PixelAt(x, y)) {
+            ++tally.differences;
+            std::string history;
+            for (std::size_t j = 0; j <= i; ++j) {
+              history += "\n  " + Describe(program[j]);
+            }
+            FAIL() << name << " (" << width << 'x' << height << "), call " << i << ": pixel " << x
+                   << ',' << y << " is " << std::hex << canvas.PixelAt(x, y) << " in GDI and "
+                   << raster.PixelAt(x, y) << " in RasterSurface; calls:" << history;
+          }
+        }
+      }
+    }
+  }
+  for (std::int32_t y = 0; y < height; ++y) {
+    for (std::int32_t x = 0; x < width; ++x) {
+      tally.inked += canvas.PixelAt(x, y) != 0 ? 1 : 0;
+    }
+  }
+}
+
+Op Fill(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, Color color) {
+  Op op{OpKind::Fill};
+  op.x = left;
+  op.y = top;
+  op.x2 = right;
+  op.y2 = bottom;
+  op.color = color;
+  return op;
+}
+
+Op Pen(PenStyle style, Color color) {
+  Op op{OpKind::SelectPen};
+  op.style = style;
+  op.color = color;
+  return op;
+}
+
+Op Background(Color color) {
+  Op op{OpKind::Background};
+  op.color = color;
+  return op;
+}
+
+Op At(OpKind kind, std::int32_t x, std::int32_t y, Color color = 0) {
+  Op op{kind};
+  op.x = x;
+  op.y = y;
+  op.color = color;
+  return op;
+}
+
+struct FixedProgram {
+  const char* name;
+  std::int32_t width;
+  std::int32_t height;
+  std::vector<Op> program;
+};
+
+// The rules one by one, each where it shows best.
+std::vector<FixedProgram> FixedPrograms() {
+  constexpr Color kInk = 0x000000FF;
+  constexpr Color kGap = 0x0000FF00;
+  const auto line = [](std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) {
+    return std::vector<Op>{At(OpKind::Move, x0, y0), At(OpKind::Line, x1, y1)};
+  };
+  std::vector<FixedProgram> programs;
+  const auto add = [&programs](const char* name, std::int32_t width, std::int32_t height,
+                               std::vector<Op> setup, const std::vector<Op>& calls) {
+    setup.insert(setup.end(), calls.begin(), calls.end());
+    programs.push_back({name, width, height, setup});
+  };
+  const std::vector<Op> solid = {Pen(PenStyle::Solid, kInk)};
+  const std::vector<Op> dot = {Background(kGap), Pen(PenStyle::Dot, kInk)};
+  const std::vector<Op> dash = {Background(kGap), Pen(PenStyle::Dash, kInk)};
+  // Every octant, with ties, from the centre of a 9x9 surface.
+  const std::int32_t ends[][2] = {{8, 6}, {6, 8}, {2, 8}, {0, 6}, {0, 2}, {2, 0}, {6, 0}, {8, 2},
+                                  {8, 8}, {0, 8}, {0, 0}, {8, 0}, {8, 4}, {0, 4}, {4, 8}, {4, 0}};
+  for (const auto& end : ends) {
+    add("octant", 9, 9, solid, line(4, 4, end[0], end[1]));
+    add("octant dotted", 9, 9, dot, line(4, 4, end[0], end[1]));
+  }
+  add("dot", 16, 1, dot, line(0, 0, 14, 0));
+  add("dot right to left", 16, 1, dot, line(13, 0, 0, 0));
+  add("dash", 32, 1, dash, line(0, 0, 30, 0));
+  add("dash bottom to top", 1, 40, dash, line(0, 39, 0, 0));
+  add("restart per LineTo", 12, 1, dot,
+      {At(OpKind::Move, 0, 0), At(OpKind::Line, 4, 0), At(OpKind::Line, 8, 0),
+       At(OpKind::Line, 11, 0)});
+  add("dot diagonal", 9, 5, dot, line(0, 0, 8, 4));
+  add("clipped dot", 8, 1, dot, line(-4, 0, 10, 0));
+  add("clipped dot right to left", 8, 1, dot, line(12, 0, -3, 0));
+  add("clipped diagonal dash", 6, 3, dash, line(-20, -10, 20, 10));
+  add("crop", 20, 120, solid, line(-200000000, 10, 1600000000, 810));
+  add("crop x below", 4, 400, solid, line(-200000000, 10, 268435455, 810));
+  add("crop x at", 4, 400, solid, line(-200000000, 10, 268435456, 810));
+  add("crop y below", 400, 4, dash, line(10, 200000000, 800, -268435455));
+  add("crop y at", 400, 4, dash, line(10, 200000000, 800, -268435456));
+  add("crop both", 5, 5, solid, line(kIntMin, kIntMin, kIntMax, kIntMax));
+  add("dashed to a cropped end on the surface", (1 << 25) + 1, 1, dash,
+      line((1 << 25) - 2, 1, 1 << 28, 0));
+  add("solid to a cropped end on the surface", (1 << 25) + 1, 1, solid,
+      line((1 << 25) - 2, 1, 1 << 28, 0));
+  add("horizontal int32 range", 8, 1, solid, line(kIntMin, 0, kIntMax, 0));
+  add("horizontal back from INT_MAX", 8, 1, solid, line(kIntMax, 0, kIntMin, 0));
+  add("dotted to INT_MAX", 8, 1, dot, line(kIntMin, 0, kIntMax, 0));
+  add("dotted from INT_MIN", 8, 1, dot, line(kIntMin, 0, kIntMax - 1, 0));
+  add("vertical from below INT_MAX", 1, 3, solid, line(0, kIntMax - 1, 0, kIntMin));
+  add("dashed vertical from INT_MAX", 1, 3, dash, line(0, kIntMax, 0, 0));
+  add("rectangles", 6, 4, {},
+      {Fill(1, 1, 4, 3, kInk), Fill(5, 3, 4, 1, kGap), Fill(1, 1, 2, 2, 0x00FF0000),
+       Fill(2, 0, 2, 4, kInk), Fill(0, 2, 6, 2, kInk), Fill(0, 0, 1, 3, 0x00FF00FF),
+       Fill(2, 3, 6, 2, 0x00FFFF00), Fill(5, 3, 100, 100, 0x00808080)});
+  add("whole int32 rectangle", 6, 4, {}, {Fill(kIntMin, kIntMin, kIntMax, kIntMax, kInk)});
+  add("one by one rectangle", 1, 1, {}, {Fill(0, 0, 1, 1, kInk), Fill(1, 1, 0, 0, kInk)});
+  add("pixels", 3, 2, {},
+      {At(OpKind::Pixel, 0, 0, kInk), At(OpKind::Pixel, 2, 1, kInk), At(OpKind::Pixel, 3, 0, kInk),
+       At(OpKind::Pixel, -1, 0, kInk), At(OpKind::Pixel, kIntMax, kIntMax, kInk),
+       At(OpKind::Pixel, kIntMin, 1, kInk)});
+  std::vector<Op> palette;
+  for (Color index = 0; index < 24; ++index) {
+    palette.push_back(At(OpKind::Pixel, static_cast<std::int32_t>(index), 0, 0x01000000 | index));
+  }
+  const Color odd[] = {0x02123456, 0x10FF0003, 0xFF123456, 0x03000005, 0x80ABCDEF, 0x10FE0003};
+  for (std::size_t i = 0; i < sizeof odd / sizeof odd[0]; ++i) {
+    palette.push_back(At(OpKind::Pixel, static_cast<std::int32_t>(i), 1, odd[i]));
+    palette.push_back(
+        Fill(static_cast<std::int32_t>(i) * 4, 2, static_cast<std::int32_t>(i) * 4 + 3, 4, odd[i]));
+    palette.push_back(Background(odd[i]));
+    palette.push_back(Pen(PenStyle::Dot, odd[(i + 1) % 6]));
+    palette.push_back(At(OpKind::Move, 0, 5 + static_cast<std::int32_t>(i)));
+    palette.push_back(At(OpKind::Line, 24, 5 + static_cast<std::int32_t>(i)));
+  }
+  add("colours", 24, 11, {}, palette);
+  add("pen stack", 4, 4, {Background(kGap)},
+      {Pen(PenStyle::Dot, kInk),
+       Pen(PenStyle::Solid, 0x00FF0000),
+       {OpKind::RestorePen},
+       At(OpKind::Move, 0, 0),
+       At(OpKind::Line, 4, 0),
+       {OpKind::RestorePen},
+       At(OpKind::Move, 0, 1),
+       At(OpKind::Line, 4, 1),
+       {OpKind::RestorePen},
+       At(OpKind::Move, 0, 2),
+       At(OpKind::Line, 4, 2)});
+  add("viewport extents", 5, 5, solid,
+      {At(OpKind::Viewport, 4, 4), At(OpKind::Viewport, 100, -3), At(OpKind::Move, 0, 0),
+       At(OpKind::Line, 4, 4)});
+  return programs;
+}
+
+// Random programs: polylines of every kind, rectangles, pixels, pens, colours.
+class ProgramMaker {
+ public:
+  explicit ProgramMaker(std::uint32_t seed) : random_(seed) {}
+
+  std::vector<Op> Make(std::int32_t width, std::int32_t height, int length) {
+    width_ = width;
+    height_ = height;
+    std::vector<Op> program;
+    while (static_cast<int>(program.size()) < length) {
+      const int choice = Uniform(0, 99);
+      if (choice < 45) {
+        AddPolyline(program);
+      } else if (choice < 60) {
+        program.push_back(Fill(X(), Y(), X(), Y(), MakeColor()));
+      } else if (choice < 70) {
+        program.push_back(At(OpKind::Pixel, X(), Y(), MakeColor()));
+      } else if (choice < 82) {
+        const PenStyle styles[] = {PenStyle::Solid, PenStyle::Dot, PenStyle::Dash};
+        program.push_back(Pen(styles[Uniform(0, 2)], MakeColor()));
+      } else if (choice < 90) {
+        program.push_back({OpKind::RestorePen});
+      } else if (choice < 97) {
+        program.push_back(Background(MakeColor()));
+      } else {
+        program.push_back(At(OpKind::Viewport, Uniform(-5, 5000), Uniform(-5, 5000)));
+      }
+    }
+    return program;
+  }
+
+ private:
+  int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+
+  std::int32_t Coordinate(std::int32_t size) {
+    const int kind = Uniform(0, 99);
+    if (kind < 45) {
+      return Uniform(-8, size + 8);
+    }
+    if (kind < 60) {
+      return Uniform(-3000, 3000);
+    }
+    if (kind < 85) {
+      return Uniform(-3000000, 3000000);
+    }
+    if (kind < 95) {
+      // Around and past the crop limit of 2^28.
+      const std::int32_t magnitude =
+          Uniform(0, 1) != 0 ? 0x10000000 + Uniform(-64, 64) : Uniform(0x10000000, kIntMax);
+      return Uniform(0, 1) != 0 ? magnitude : -magnitude;
+    }
+    const std::int32_t extremes[] = {kIntMin,     kIntMin + 1, kIntMax,
+                                     kIntMax - 1, -0x10000000, 0x10000000};
+    return extremes[Uniform(0, 5)];
+  }
+  std::int32_t X() { return Coordinate(width_); }
+  std::int32_t Y() { return Coordinate(height_); }
+
+  Color MakeColor() {
+    const int kind = Uniform(0, 99);
+    const Color rgb = std::uniform_int_distribution<Color>(0, 0x00FFFFFF)(random_);
+    if (kind < 80) {
+      return rgb;
+    }
+    if (kind < 85) {
+      return 0x01000000 | static_cast<Color>(Uniform(0, 30));
+    }
+    if (kind < 90) {
+      return 0x10FF0000 | static_cast<Color>(Uniform(0, 300));
+    }
+    return std::uniform_int_distribution<Color>()(random_);
+  }
+
+  void AddPolyline(std::vector<Op>& program) {
+    std::int32_t x = X();
+    std::int32_t y = Y();
+    program.push_back(At(OpKind::Move, x, y));
+    const int vertices = Uniform(1, 6);
+    for (int i = 0; i < vertices; ++i) {
+      const int kind = Uniform(0, 99);
+      if (kind < 20) {
+        y = Y();  // vertical
+      } else if (kind < 40) {
+        x = X();  // horizontal
+      } else if (kind < 60) {
+        // On through a point of the surface, so that far lines cross it.
+        const std::int64_t nextX = 2 * static_cast<std::int64_t>(Uniform(0, width_ - 1)) - x;
+        const std::int64_t nextY = 2 * static_cast<std::int64_t>(Uniform(0, height_ - 1)) - y;
+        if (nextX >= kIntMin && nextX <= kIntMax && nextY >= kIntMin && nextY <= kIntMax) {
+          x = static_cast<std::int32_t>(nextX);
+          y = static_cast<std::int32_t>(nextY);
+        } else {
+          x = X();
+          y = Y();
+        }
+      } else {
+        x = X();
+        y = Y();
+      }
+      program.push_back(At(OpKind::Line, x, y));
+    }
+  }
+
+  std::mt19937 random_;
+  std::int32_t width_ = 1;
+  std::int32_t height_ = 1;
+};
+
+TEST(GdiSurfaceFidelityTest, EachRuleGivesTheSamePixelsAsGdi) {
+  Tally tally;
+  for (const FixedProgram& fixed : FixedPrograms()) {
+    RunProgram(fixed.width, fixed.height, fixed.program, tally, fixed.name);
+  }
+  EXPECT_EQ(tally.differences, 0);
+}
+
+TEST(GdiSurfaceFidelityTest, RandomProgramsGiveTheSamePixelsAsGdi) {
+  struct Size {
+    std::int32_t width;
+    std::int32_t height;
+    int programs;
+  };
+  const Size sizes[] = {{1, 1, 60},   {1, 9, 40},   {9, 1, 40},   {2, 2, 40},
+                        {16, 16, 40}, {37, 23, 40}, {64, 48, 30}, {200, 150, 10}};
+  ProgramMaker maker(20261206);
+  Tally tally;
+  for (const Size& size : sizes) {
+    for (int i = 0; i < size.programs; ++i) {
+      const std::vector<Op> program = maker.Make(size.width, size.height, 40);
+      RunProgram(size.width, size.height, program, tally,
+                 "random program " + std::to_string(tally.programs));
+      if (HasFatalFailure()) {
+        return;
+      }
+    }
+  }
+  std::printf(
+      "[ fidelity ] %ld programs: %ld lines, %ld rectangles, %ld pixels drawn; "
+      "%lld pixel comparisons, %lld pixels left not black, %ld differences\n",
+      tally.programs, tally.lines, tally.rectangles, tally.pixels, tally.comparisons, tally.inked,
+      tally.differences);
+  EXPECT_EQ(tally.differences, 0);
+  EXPECT_GT(tally.lines + tally.rectangles + tally.pixels, 3000);
+  // The programs must draw, or equal pixels would prove nothing.
+  EXPECT_GT(tally.inked, tally.comparisons / 1000);
+}
+
+HGDIOBJ CurrentPen(HDC dc) {
+  return GetCurrentObject(dc, OBJ_PEN);
+}
+
+TEST(GdiSurfaceTest, PensAreRestoredAsAStackAndDeleted) {
+  DibCanvas canvas(4, 4);
+  ASSERT_TRUE(canvas.Ready());
+  const HDC dc = canvas.Dc();
+  const HGDIOBJ original = CurrentPen(dc);
+  HGDIOBJ dotted = nullptr;
+  {
+    GdiSurface surface(dc);
+    surface.SelectPen(PenStyle::Dot, 0x000000FF);
+    dotted = CurrentPen(dc);
+    LOGPEN pen{};
+    ASSERT_EQ(GetObjectA(dotted, sizeof pen, &pen), static_cast<int>(sizeof pen));
+    EXPECT_EQ(pen.lopnStyle, static_cast<UINT>(PS_DOT));
+    EXPECT_EQ(pen.lopnWidth.x, 1);
+    EXPECT_EQ(pen.lopnColor, 0x000000FFu);
+    surface.SelectPen(PenStyle::Dash, 0x00FF0000);
+    const HGDIOBJ dashed = CurrentPen(dc);
+    ASSERT_EQ(GetObjectA(dashed, sizeof pen, &pen), static_cast<int>(sizeof pen));
+    EXPECT_EQ(pen.lopnStyle, static_cast<UINT>(PS_DASH));
+    surface.RestorePen();
+    EXPECT_EQ(CurrentPen(dc), dotted);
+    EXPECT_EQ(GetObjectType(dashed), 0u);
+    surface.SelectPen(PenStyle::Solid, 0x0000FF00);
+    EXPECT_NE(CurrentPen(dc), dotted);
+  }
+  // The destructor unwinds what is still selected.
+  EXPECT_EQ(CurrentPen(dc), original);
+  EXPECT_EQ(GetObjectType(dotted), 0u);
+}
+
+TEST(GdiSurfaceTest, FillRectangleLeavesThePenAndBrushSelected) {
+  DibCanvas canvas(4, 4);
+  ASSERT_TRUE(canvas.Ready());
+  const HDC dc = canvas.Dc();
+  GdiSurface surface(dc);
+  surface.SelectPen(PenStyle::Dash, 0x00123456);
+  const HGDIOBJ pen = CurrentPen(dc);
+  const HGDIOBJ brush = GetCurrentObject(dc, OBJ_BRUSH);
+  surface.FillRectangle(0, 0, 3, 3, 0x00ABCDEF);
+  EXPECT_EQ(CurrentPen(dc), pen);
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
+  GdiFlush();
+  EXPECT_EQ(canvas.PixelAt(2, 2), 0x00ABCDEFu);
+  EXPECT_EQ(canvas.PixelAt(3, 3), 0x00000000u);
+}
+
+TEST(GdiSurfaceTest, DrawingLeavesNoObjectsBehind) {
+  // More rounds than a process may hold GDI objects: a leaked pen or brush
+  // would exhaust them, and the last rectangle would miss its colour.
+  DibCanvas canvas(2, 2);
+  ASSERT_TRUE(canvas.Ready());
+  GdiSurface surface(canvas.Dc());
+  for (int i = 0; i < 70000; ++i) {
+    surface.SelectPen(PenStyle::Dot, static_cast<Color>(i));
+    surface.FillRectangle(0, 0, 2, 2, static_cast<Color>(i));
+    surface.RestorePen();
+  }
+  surface.FillRectangle(0, 0, 2, 2, 0x00345678);
+  GdiFlush();
+  EXPECT_EQ(canvas.PixelAt(1, 1), 0x00345678u);
+}
+
+TEST(GdiSurfaceTest, CallsHandBackWhatGdiHadBefore) {
+  DibCanvas canvas(2, 2);
+  ASSERT_TRUE(canvas.Ready());
+  GdiSurface surface(canvas.Dc());
+  EXPECT_EQ(surface.SetBackgroundColor(0x00102030), 0x00FFFFFFu);
+  EXPECT_EQ(surface.SetBackgroundColor(0x00405060), 0x00102030u);
+  EXPECT_EQ(GetBkColor(canvas.Dc()), 0x00405060u);
+  const SurfaceExtent extent = surface.SetViewportExtent(799, 599);
+  EXPECT_EQ(extent.cx, 1);
+  EXPECT_EQ(extent.cy, 1);
+  surface.MoveTo(-7, 9);
+  surface.LineTo(kIntMax, kIntMin);
+  const SurfacePoint previous = surface.MoveTo(0, 0);
+  EXPECT_EQ(previous.x, kIntMax);
+  EXPECT_EQ(previous.y, kIntMin);
+}
+
+TEST(GdiSurfaceTest, TextIsDarkOnTheBackgroundColourWithinItsExtent) {
+  constexpr Color kBackground = 0x0000FF00;
+  DibCanvas canvas(200, 40);
+  ASSERT_TRUE(canvas.Ready());
+  GdiSurface surface(canvas.Dc());
+  surface.SetBackgroundColor(kBackground);
+  const std::string text = "Error in Graph.";
+  surface.TextOut(3, 5, text);
+  SIZE extent{};
+  ASSERT_TRUE(
+      GetTextExtentPoint32A(canvas.Dc(), text.c_str(), static_cast<int>(text.size()), &extent));
+  GdiFlush();
+  long dark = 0;
+  long background = 0;
+  for (std::int32_t y = 0; y < 40; ++y) {
+    for (std::int32_t x = 0; x < 200; ++x) {
+      const Color color = canvas.PixelAt(x, y);
+      const bool inside = x >= 3 && x < 3 + extent.cx && y >= 5 && y < 5 + extent.cy;
+      if (!inside) {
+        EXPECT_EQ(color, 0x00000000u) << x << ',' << y;
+        continue;
+      }
+      // Glyph edges may be smoothed, so "dark" rather than black.
+      dark += (color & 0x00C0C0C0) == 0 ? 1 : 0;
+      background += color == kBackground ? 1 : 0;
+    }
+  }
+  EXPECT_GT(dark, 20);
+  EXPECT_GT(background, dark);
+}
+
+}  // namespace
+}  // namespace ondrix
