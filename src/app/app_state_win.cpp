@@ -9,6 +9,9 @@ HMENU graphMenu = nullptr;
 GraphSettings currentSettings = {};
 volatile LONG redrawGraph = 0;
 
+HBITMAP graphBitmap = nullptr;
+RECT graphBitmapRect = {};
+
 PRINTDLGA printDialogData = {};
 volatile LONG printInProgress = 0;
 volatile LONG printCancelled = 0;
