@@ -3,8 +3,9 @@
 // menu check marks and the caption in step with the live settings.
 #pragma once
 
-#include <commdlg.h>
 #include <windows.h>
+
+#include <commdlg.h>
 
 #include <cstdint>
 
