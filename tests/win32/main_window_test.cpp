@@ -171,6 +171,47 @@ TEST_F(MainWindowTest, FirstRunShowsDefaultsWithMatchingChecksAndCaption) {
   EXPECT_EQ(redrawGraph, 0);
 }
 
+TEST_F(MainWindowTest, WindowAndClassAreSetUpAsTheProgramShowsThem) {
+  WNDCLASSA info = {};
+  ASSERT_TRUE(GetClassInfoA(appInstance, kMainWindowClassName, &info));
+  EXPECT_EQ(info.style, static_cast<UINT>(CS_HREDRAW | CS_VREDRAW));
+  EXPECT_EQ(info.cbClsExtra, 0);
+  EXPECT_EQ(info.cbWndExtra, 0);
+  EXPECT_NE(info.hIcon, nullptr);
+  EXPECT_EQ(info.hbrBackground, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  ASSERT_NE(info.lpszMenuName, nullptr);
+  EXPECT_STREQ(info.lpszMenuName, "GRAPH");
+  const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE));
+  EXPECT_EQ(style & (WS_OVERLAPPEDWINDOW | WS_VISIBLE),
+            static_cast<DWORD>(WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+  EXPECT_EQ(GetParent(window_), nullptr);
+  // Background erasing is suppressed: the image covers the client area.
+  HDC dc = GetDC(window_);
+  EXPECT_NE(SendMessageA(window_, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 0);
+  ReleaseDC(window_, dc);
+}
+
+TEST_F(MainWindowTest, CleanUpAfterTheLoopReleasesPrintBlocksThreadHandleClassAndImage) {
+  SendMessageA(window_, WM_CLOSE, 0, 0);
+  ASSERT_FALSE(IsWindow(window_));
+  printDialogData.hDevMode = GlobalAlloc(GMEM_MOVEABLE, 64);
+  printDialogData.hDevNames = GlobalAlloc(GMEM_MOVEABLE, 64);
+  printThreadHandle = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HBITMAP image = graphBitmap;
+  ASSERT_NE(image, nullptr);
+
+  ReleaseMainWindowResources(appInstance);
+  EXPECT_EQ(printDialogData.hDevMode, nullptr);
+  EXPECT_EQ(printDialogData.hDevNames, nullptr);
+  EXPECT_EQ(printThreadHandle, nullptr);
+  EXPECT_EQ(graphBitmap, nullptr);
+  const RECT empty = {};
+  EXPECT_TRUE(EqualRect(&graphBitmapRect, &empty));
+  EXPECT_EQ(GetObjectType(image), 0u);
+  WNDCLASSA info = {};
+  EXPECT_FALSE(GetClassInfoA(appInstance, kMainWindowClassName, &info));
+}
+
 TEST_F(MainWindowTest, CommandsMoveCheckMarksCaptionAndSettingsAndRenderAnew) {
   struct Step {
     std::int32_t command;
