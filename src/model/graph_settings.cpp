@@ -8,19 +8,18 @@
 namespace ondrix {
 
 const Color kDefaultColors[kColorCount] = {
-    MakeColor(0xFF, 0, 0),     // asymptote: red
-    MakeColor(0, 0, 0),        // axis: black
+    MakeColor(0xFF, 0, 0),        // asymptote: red
+    MakeColor(0, 0, 0),           // axis: black
     MakeColor(0xFF, 0xFF, 0xFF),  // background: white
-    MakeColor(0, 0x80, 0x80),  // grid line: teal
-    MakeColor(0xFF, 0, 0),     // point: red
-    MakeColor(0, 0, 0xFF),     // point connection: blue
-    MakeColor(0xFF, 0, 0),     // point sonar: red
-    MakeColor(0, 0, 0xFF),     // tick mark: blue
+    MakeColor(0, 0x80, 0x80),     // grid line: teal
+    MakeColor(0xFF, 0, 0),        // point: red
+    MakeColor(0, 0, 0xFF),        // point connection: blue
+    MakeColor(0xFF, 0, 0),        // point sonar: red
+    MakeColor(0, 0, 0xFF),        // tick mark: blue
 };
 
-const char* const kColorNames[kColorCount] = {STR_COLOR_0, STR_COLOR_1, STR_COLOR_2,
-                                              STR_COLOR_3, STR_COLOR_4, STR_COLOR_5,
-                                              STR_COLOR_6, STR_COLOR_7};
+const char* const kColorNames[kColorCount] = {STR_COLOR_0, STR_COLOR_1, STR_COLOR_2, STR_COLOR_3,
+                                              STR_COLOR_4, STR_COLOR_5, STR_COLOR_6, STR_COLOR_7};
 
 const char* const kValueNames[kValueCount] = {
     STR_VALUE_NAME_0, STR_VALUE_NAME_1, STR_VALUE_NAME_2,  STR_VALUE_NAME_3,
@@ -54,11 +53,12 @@ const char* FunctionDisplayName(std::int32_t method) {
   }
 }
 
-bool IsFunctionMethod(std::int32_t method) { return FunctionDisplayName(method) != nullptr; }
+bool IsFunctionMethod(std::int32_t method) {
+  return FunctionDisplayName(method) != nullptr;
+}
 
 bool IsConnectMethod(std::int32_t method) {
-  return method == CM_CONNECTED_DOTS || method == CM_NO_CONNECTION ||
-         method == CM_UNCONNECTED_DOTS;
+  return method == CM_CONNECTED_DOTS || method == CM_NO_CONNECTION || method == CM_UNCONNECTED_DOTS;
 }
 
 void SetDefaultSettings(GraphSettings& settings) {

@@ -13,9 +13,13 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
-bool IsPiSuffix(char c) { return c == 'p' || c == 'P'; }
+bool IsPiSuffix(char c) {
+  return c == 'p' || c == 'P';
+}
 
 // Exponents beyond this overflow or underflow whatever the 49-character
 // mantissa says, so larger ones need not be counted exactly.
@@ -113,9 +117,9 @@ int ValueTextLength(const char (&text)[kValueTextSize]) {
 }
 
 void SetValueText(char (&text)[kValueTextSize], std::string_view value) {
-  const std::size_t length =
-      value.size() < static_cast<std::size_t>(kMaxValueTextLength) ? value.size()
-                                                                   : kMaxValueTextLength;
+  const std::size_t length = value.size() < static_cast<std::size_t>(kMaxValueTextLength)
+                                 ? value.size()
+                                 : kMaxValueTextLength;
   std::memset(text, 0, sizeof text);
   std::memcpy(text, value.data(), length);
 }

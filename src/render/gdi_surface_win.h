@@ -39,7 +39,7 @@ class GdiSurface : public Surface {
 };
 
 // The entry the main window and the print thread use.
-void DrawGraph(HDC dc, std::int32_t left, std::int32_t top, std::int32_t right,
-               std::int32_t bottom, const GraphSettings& settings);
+void DrawGraph(HDC dc, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+               const GraphSettings& settings);
 
 }  // namespace ondrix

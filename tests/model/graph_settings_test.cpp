@@ -23,8 +23,8 @@ TEST(GraphSettings, DefaultsOfEveryField) {
   for (int i = 0; i < kColorCount; ++i) {
     EXPECT_EQ(settings.colors[i], colors[i]) << kColorNames[i];
   }
-  const char* texts[kValueCount] = {"1", "1", "0", "0", ".01", ".006", "-2p", "3p",
-                                    ".0833333333333333p", "-4", "4", "1"};
+  const char* texts[kValueCount] = {
+      "1", "1", "0", "0", ".01", ".006", "-2p", "3p", ".0833333333333333p", "-4", "4", "1"};
   for (int i = 0; i < kValueCount; ++i) {
     EXPECT_STREQ(settings.valueTexts[i], texts[i]) << kValueNames[i];
   }

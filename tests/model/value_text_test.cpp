@@ -24,8 +24,8 @@ Parsed ParseOne(const std::string& text) {
 
 TEST(ParseValueTexts, DefaultTextsGiveTheExactDefaultValues) {
   const GraphSettings settings = DefaultGraphSettings();
-  const double expected[kValueCount] = {1, 1, 0, 0, 0.01, 0.006, -6.283185307179586,
-                                        9.42477796076938, 0.26179938779914935, -4, 4, 1};
+  const double expected[kValueCount] = {
+      1, 1, 0, 0, 0.01, 0.006, -6.283185307179586, 9.42477796076938, 0.26179938779914935, -4, 4, 1};
   for (int i = 0; i < kValueCount; ++i) {
     EXPECT_EQ(settings.values[i], expected[i]) << kValueNames[i];
   }
@@ -66,8 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Overflow times pi stays the largest finite double.
         TextCase{"1e400p", kMax, "1e400p"}, TextCase{"-1e308p", -kMax, "-1e308p"},
         // Infinity and NaN words are not numbers.
-        TextCase{"+INF", 0, "+INF"}, TextCase{"-NAN", 0, "-NAN"},
-        TextCase{"inf", 0, "inf"}));
+        TextCase{"+INF", 0, "+INF"}, TextCase{"-NAN", 0, "-NAN"}, TextCase{"inf", 0, "inf"}));
 
 struct ConversionCase {
   const char* text;
@@ -94,8 +93,8 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{"0.1", 0.1}, ConversionCase{"9007199254740993", 9007199254740992.0},
         ConversionCase{"2.2250738585072011e-308", 2.2250738585072011e-308},
         ConversionCase{"4.9e-324", 4.9e-324}, ConversionCase{"2e-324", 0},
-        ConversionCase{"1.7976931348623157e308", DBL_MAX},
-        ConversionCase{"1.8e308", DBL_MAX}, ConversionCase{"0e999999999999999999", 0},
+        ConversionCase{"1.7976931348623157e308", DBL_MAX}, ConversionCase{"1.8e308", DBL_MAX},
+        ConversionCase{"0e999999999999999999", 0},
         ConversionCase{"1e99999999999999999999", DBL_MAX},
         ConversionCase{"0.000001e-99999999999", 0},
         ConversionCase{"00000000000000000000000000000000000000000000000012", 12}));
