@@ -1,0 +1,30 @@
+// The main window: its class, its window procedure with the cached graph
+// image, the menu commands and the exit sequence.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace ondrix {
+
+extern const char kMainWindowClassName[];
+
+// The window class "Kelvane Class - version 1.6 for Win32" with the menu
+// GRAPH and the icon SINE_ZZZICON; zero on failure.
+ATOM RegisterMainWindowClass(HINSTANCE instance);
+
+// Creates the visible main window; its WM_CREATE loads the settings.
+HWND CreateMainWindow(HINSTANCE instance);
+
+// The clean-up after the message loop: the print dialog's device blocks, the
+// last print thread's handle, the window class and the cached image.
+void ReleaseMainWindowResources(HINSTANCE instance);
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// How many times the paint has rendered the graph into the cached image
+// since the program started; tests use it to tell a render from a copy.
+std::uint32_t GraphRenderCount();
+
+}  // namespace ondrix
