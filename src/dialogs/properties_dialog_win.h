@@ -1,0 +1,21 @@
+// The Grid Properties dialog: edits a working copy of the live settings,
+// checks ranges and tick spacings on OK and Apply, appends pi to a field the
+// user points at, and chooses element colours.
+#pragma once
+
+#include <windows.h>
+
+#include "model/graph_settings.h"
+
+namespace ondrix {
+
+// Dialog procedure of the "PROPERTIES" template.
+INT_PTR CALLBACK PropertiesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Makes negative tick spacings positive and drops the minus signs from both
+// tick texts where that keeps each text meaning its corrected value; where it
+// would not, only a negative text's sign goes. Afterwards each tick text
+// parses to exactly its value. A zero spacing stays zero.
+void CorrectTickSpacings(GraphSettings& settings);
+
+}  // namespace ondrix
