@@ -157,8 +157,8 @@ bool ApplyFields(HWND dialog, PropertiesState& state) {
   }
 
   if (!(working.values[XTickFrequency] > 0) || !(working.values[YTickFrequency] > 0)) {
-    WarnUser(dialog,
-             "Your Tick Ranges must be greater than zero.  Press [Ok] to correct this.", MB_OK);
+    WarnUser(dialog, "Your Tick Ranges must be greater than zero.  Press [Ok] to correct this.",
+             MB_OK);
     CorrectTickSpacings(working);
     SetDlgItemTextA(dialog, IDC_X_TICK_FREQUENCY, working.valueTexts[XTickFrequency]);
     SetDlgItemTextA(dialog, IDC_Y_TICK_FREQUENCY, working.valueTexts[YTickFrequency]);
