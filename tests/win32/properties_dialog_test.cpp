@@ -54,8 +54,13 @@ struct SeenBox {
   bool warningIcon;
 };
 
+// What the dialog handed the chooser, and what the chooser showed.
 struct SeenChooser {
-  COLORREF initialColor;
+  HWND owner;
+  DWORD flags;
+  COLORREF requestedColor;
+  COLORREF customColors[16];
+  COLORREF shownColor;
   bool fullyOpen;
 };
 
@@ -111,17 +116,38 @@ void AnswerMessageBox(HWND box) {
   Click(box, button);
 }
 
+bool IsChooser(HWND window) {
+  return ClassOf(window) == "#32770" && GetDlgItem(window, kChooserRedId) != nullptr;
+}
+
+// The chooser gets its request with WM_INITDIALOG, before it is activated.
+LRESULT CALLBACK RecordChooserRequests(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && call->message == WM_INITDIALOG && IsChooser(call->hwnd)) {
+    const auto* request = reinterpret_cast<const CHOOSECOLORA*>(call->lParam);
+    SeenChooser seen = {};
+    seen.owner = request->hwndOwner;
+    seen.flags = request->Flags;
+    seen.requestedColor = request->rgbResult;
+    std::memcpy(seen.customColors, request->lpCustColors, sizeof seen.customColors);
+    answers.choosers.push_back(seen);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 void AnswerChooser(HWND chooser) {
-  SeenChooser seen;
-  seen.initialColor = RGB(GetDlgItemInt(chooser, kChooserRedId, nullptr, FALSE),
-                          GetDlgItemInt(chooser, kChooserGreenId, nullptr, FALSE),
-                          GetDlgItemInt(chooser, kChooserBlueId, nullptr, FALSE));
+  if (answers.choosers.empty()) {
+    answers.choosers.push_back(SeenChooser{});
+  }
+  SeenChooser& seen = answers.choosers.back();
+  seen.shownColor = RGB(GetDlgItemInt(chooser, kChooserRedId, nullptr, FALSE),
+                        GetDlgItemInt(chooser, kChooserGreenId, nullptr, FALSE),
+                        GetDlgItemInt(chooser, kChooserBlueId, nullptr, FALSE));
   RECT frame = {};
   RECT blue = {};
   GetWindowRect(chooser, &frame);
   GetWindowRect(GetDlgItem(chooser, kChooserBlueId), &blue);
   seen.fullyOpen = blue.right <= frame.right;
-  answers.choosers.push_back(seen);
 
   const ChooserAnswer& answer = answers.chooser;
   SetDlgItemInt(chooser, kChooserRedId, GetRValue(answer.color), FALSE);
@@ -137,7 +163,7 @@ LRESULT CALLBACK AnswerModalWindows(int code, WPARAM wParam, LPARAM lParam) {
   const HWND window = reinterpret_cast<HWND>(wParam);
   if (code == HCBT_ACTIVATE && ClassOf(window) == "#32770" &&
       GetPropA(window, kAnsweredProperty) == nullptr) {
-    if (GetDlgItem(window, kChooserRedId) != nullptr) {
+    if (IsChooser(window)) {
       SetPropA(window, kAnsweredProperty, window);
       AnswerChooser(window);
     } else if (GetDlgItem(window, kBoxTextId) != nullptr) {
@@ -380,10 +406,14 @@ class PropertiesDialogTest : public testing::Test {
     ASSERT_NE(owner_, nullptr);
     hook_ = SetWindowsHookExA(WH_CBT, AnswerModalWindows, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook_, nullptr);
+    requestHook_ =
+        SetWindowsHookExA(WH_CALLWNDPROC, RecordChooserRequests, nullptr, GetCurrentThreadId());
+    ASSERT_NE(requestHook_, nullptr);
   }
 
   void TearDown() override {
     UnhookWindowsHookEx(hook_);
+    UnhookWindowsHookEx(requestHook_);
     DestroyWindow(owner_);
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
   }
@@ -407,6 +437,7 @@ class PropertiesDialogTest : public testing::Test {
 
   HWND owner_ = nullptr;
   HHOOK hook_ = nullptr;
+  HHOOK requestHook_ = nullptr;
 };
 
 TEST_F(PropertiesDialogTest, OpensWithTheLiveTextsAndTheElementList) {
@@ -809,7 +840,9 @@ TEST_F(PropertiesDialogTest, ConfirmedColorSavesCustomColorsAndGoesLiveWithApply
   }
   SaveCustomColors(stored);
   const COLORREF chosen = RGB(10, 20, 30);
+  HWND propertiesDialog = nullptr;
   EXPECT_FALSE(Run([&](HWND dialog) {
+    propertiesDialog = dialog;
     SelectElement(dialog, Background);
     answers.chooser = ChooserAnswer{true, chosen, true};
     const HWND swatch = GetDlgItem(dialog, IDC_COLOR_SWATCH);
@@ -822,8 +855,15 @@ TEST_F(PropertiesDialogTest, ConfirmedColorSavesCustomColorsAndGoesLiveWithApply
     EXPECT_EQ(currentSettings.colors[Background], chosen);
   }));
   ASSERT_EQ(answers.choosers.size(), 1u);
-  EXPECT_EQ(answers.choosers[0].initialColor, kDefaultColors[Background]);
-  EXPECT_TRUE(answers.choosers[0].fullyOpen);
+  const SeenChooser& seen = answers.choosers[0];
+  EXPECT_EQ(seen.owner, propertiesDialog);
+  EXPECT_EQ(seen.flags, static_cast<DWORD>(CC_RGBINIT | CC_FULLOPEN));
+  EXPECT_EQ(seen.requestedColor, kDefaultColors[Background]);
+  EXPECT_EQ(seen.shownColor, kDefaultColors[Background]);
+  EXPECT_TRUE(seen.fullyOpen);
+  for (int i = 0; i < 16; ++i) {
+    EXPECT_EQ(seen.customColors[i], stored[i]) << i;
+  }
   COLORREF saved[16];
   LoadCustomColors(saved);
   EXPECT_EQ(saved[0], chosen);
@@ -841,7 +881,7 @@ TEST_F(PropertiesDialogTest, ConfirmedColorThenCancelKeepsTheOldColorButTheCusto
     Press(dialog, IDCANCEL);
   }));
   ASSERT_EQ(answers.choosers.size(), 1u);
-  EXPECT_EQ(answers.choosers[0].initialColor, kDefaultColors[TickMark]);
+  EXPECT_EQ(answers.choosers[0].requestedColor, kDefaultColors[TickMark]);
   EXPECT_EQ(currentSettings.colors[TickMark], kDefaultColors[TickMark]);
   ASSERT_TRUE(KeyExists(kCustomColorsKey));
   COLORREF saved[16];
