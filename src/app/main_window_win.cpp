@@ -4,6 +4,7 @@
 
 #include "app/about_dialog_win.h"
 #include "app/app_state_win.h"
+#include "dialogs/properties_dialog_win.h"
 #include "model/command_ids.h"
 #include "persist/registry_settings_win.h"
 #include "render/gdi_objects_win.h"
@@ -142,7 +143,8 @@ void OnCommand(HWND window, std::int32_t id) {
       redrawGraph = 1;
       break;
     case CM_GRID_PROPERTIES:
-      // Grid Properties: wired by the Grid Properties dialog unit.
+      DialogBoxParamA(appInstance, "PROPERTIES", window, PropertiesDialogProc, 0);
+      InvalidateRect(window, nullptr, TRUE);
       break;
     case CM_SINE:
     case CM_COTANGENT:
