@@ -14,9 +14,11 @@
 #include <vector>
 
 #include "app/app_state_win.h"
+#include "app/main_window_win.h"
 #include "app/resource.h"
 #include "bwcc/bwcc_win.h"
 #include "dialogs/properties_dialog_win.h"
+#include "model/command_ids.h"
 #include "model/value_text.h"
 #include "persist/registry_settings_win.h"
 
@@ -421,16 +423,26 @@ class PropertiesDialogTest : public testing::Test {
   // Runs the dialog modally with the script inside its loop; true when the
   // dialog had ended by itself once the script was done.
   bool Run(std::function<void(HWND)> script) {
+    INT_PTR result = -1;
+    const bool ended = RunWhile(
+        [&] {
+          result = DialogBoxParamA(appInstance, "PROPERTIES", owner_, PropertiesDialogProc, 0);
+        },
+        std::move(script));
+    EXPECT_EQ(result, 0);
+    return ended;
+  }
+
+  // The same, with the dialog opened by `open`, which returns once it is closed.
+  bool RunWhile(const std::function<void()>& open, std::function<void(HWND)> script) {
     DialogRun run;
     run.script = std::move(script);
     activeRun = &run;
     const UINT_PTR scriptTimer = SetTimer(nullptr, 0, 10, RunScript);
-    const INT_PTR result =
-        DialogBoxParamA(appInstance, "PROPERTIES", owner_, PropertiesDialogProc, 0);
+    open();
     KillTimer(nullptr, scriptTimer);
     KillTimer(nullptr, run.closeTimer);
     activeRun = nullptr;
-    EXPECT_EQ(result, 0);
     EXPECT_NE(run.dialog, nullptr);
     return !run.leftOpen;
   }
@@ -461,6 +473,29 @@ TEST_F(PropertiesDialogTest, OpensWithTheLiveTextsAndTheElementList) {
   }));
   EXPECT_TRUE(answers.boxes.empty());
   EXPECT_TRUE(SameSettings(currentSettings, before));
+}
+
+TEST_F(PropertiesDialogTest, GridPropertiesCommandRunsTheDialogAndRepaintsTheGraph) {
+  ASSERT_NE(RegisterMainWindowClass(appInstance), 0);
+  const HWND window = CreateMainWindow(appInstance);
+  ASSERT_NE(window, nullptr);
+  UpdateWindow(window);
+  redrawGraph = 0;
+  EXPECT_TRUE(
+      RunWhile([&] { SendMessageA(window, WM_COMMAND, MAKEWPARAM(CM_GRID_PROPERTIES, 0), 0); },
+               [&](HWND dialog) {
+                 EXPECT_EQ(GetParent(dialog), window);
+                 SetField(dialog, DModifier, "2");
+                 Press(dialog, IDOK);
+               }));
+  EXPECT_EQ(currentSettings.values[DModifier], 2.0);
+  EXPECT_EQ(redrawGraph, 1);
+  EXPECT_NE(GetUpdateRect(window, nullptr, FALSE), FALSE);
+  const std::uint32_t rendersBefore = GraphRenderCount();
+  UpdateWindow(window);
+  EXPECT_EQ(GraphRenderCount(), rendersBefore + 1);
+  DestroyWindow(window);
+  ReleaseMainWindowResources(appInstance);
 }
 
 TEST_F(PropertiesDialogTest, ApplyGoesLiveAndCancelUndoesEveryApply) {
