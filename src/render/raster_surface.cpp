@@ -229,10 +229,16 @@ void RasterSurface::DrawLine(SurfacePoint from, SurfacePoint to) {
   const Color on = DeviceColor(pen_.color);
   const Color off = DeviceColor(background_);
   const std::int64_t twoSpan = 2 * walk.span;
-  const std::int64_t numerator = 2 * first * walk.dMinor + walk.span - 1;
-  const std::int64_t quotient = FloorDiv(numerator, twoSpan);
-  std::int64_t remainder = numerator - quotient * twoSpan;
-  std::int64_t minor = walk.minor0 + quotient;
+  std::int64_t minor = walk.minor0;
+  std::int64_t remainder = 0;
+  // A span of 0 comes from two ends cropped onto one point; its single pixel
+  // is that point.
+  if (twoSpan > 0) {
+    const std::int64_t numerator = 2 * first * walk.dMinor + walk.span - 1;
+    const std::int64_t quotient = FloorDiv(numerator, twoSpan);
+    remainder = numerator - quotient * twoSpan;
+    minor += quotient;
+  }
   std::int64_t major = walk.major0 + first * walk.majorStep;
   std::int64_t phase = first % pattern.period;
   for (std::int64_t k = first; k < last; ++k) {

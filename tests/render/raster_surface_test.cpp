@@ -542,6 +542,27 @@ TEST(RasterSurfaceTest, DashedLineToACroppedEndAlsoLightsThatEnd) {
   EXPECT_EQ(surface.PixelAt(kWidth - 1, 0), kDashInk);
 }
 
+TEST(RasterSurfaceTest, EndsCroppedOntoOnePointDrawAtMostThatPoint) {
+  // Regression: the walk divided by its zero length and crashed when both
+  // ends cropped to one point whose major coordinate lay on the surface.
+  for (const PenStyle style : {PenStyle::Solid, PenStyle::Dot, PenStyle::Dash}) {
+    RasterSurface surface(8, 8, kPaper);
+    surface.SelectPen(style, kInk);
+    DrawPolyline(surface, {{1 << 28, 40}, {(1 << 28) + 3, 44}});
+    DrawPolyline(surface, {{-(1 << 28), 16}, {-(1 << 28) - 7, 23}});
+    EXPECT_TRUE(InkedPixels(surface).empty());
+  }
+  constexpr std::int32_t kWidth = (1 << 25) + 1;
+  RasterSurface surface(kWidth, 1, kPaper);
+  surface.SelectPen(PenStyle::Solid, kInk);
+  DrawPolyline(surface, {{1 << 28, 0}, {(1 << 28) + 1, 7}});
+  EXPECT_EQ(surface.PixelAt(kWidth - 1, 0), kPaper);
+  surface.SelectPen(PenStyle::Dot, kInk);
+  DrawPolyline(surface, {{1 << 28, 0}, {(1 << 28) + 1, 7}});
+  EXPECT_EQ(surface.PixelAt(kWidth - 1, 0), kInk);
+  EXPECT_EQ(surface.PixelAt(kWidth - 2, 0), kPaper);
+}
+
 TEST(RasterSurfaceTest, TextPaintsCellsInTheBackgroundColourWithBlackGlyphs) {
   RasterSurface surface(20, 14, kPaper);
   surface.SetBackgroundColor(kGap);
