@@ -275,10 +275,17 @@ std::vector<FixedProgram> FixedPrograms() {
   add("crop y below", 400, 4, dash, line(10, 200000000, 800, -268435455));
   add("crop y at", 400, 4, dash, line(10, 200000000, 800, -268435456));
   add("crop both", 5, 5, solid, line(kIntMin, kIntMin, kIntMax, kIntMax));
-  add("dashed to a cropped end on the surface", (1 << 25) + 1, 1, dash,
-      line((1 << 25) - 2, 1, 1 << 28, 0));
-  add("solid to a cropped end on the surface", (1 << 25) + 1, 1, solid,
-      line((1 << 25) - 2, 1, 1 << 28, 0));
+  add("ends cropped onto one point", 8, 8, {},
+      {Pen(PenStyle::Dash, kInk), At(OpKind::Move, 1 << 28, 40),
+       At(OpKind::Line, (1 << 28) + 3, 44), Pen(PenStyle::Solid, kInk),
+       At(OpKind::Move, -(1 << 28), 16), At(OpKind::Line, -(1 << 28) - 7, 23)});
+  // Cropped ends reach the surface only when it is 2^25 + 1 pixels wide.
+  add("cropped ends on the surface", (1 << 25) + 1, 1, {Background(kGap)},
+      {Pen(PenStyle::Solid, kInk), At(OpKind::Move, (1 << 25) - 2, 1), At(OpKind::Line, 1 << 28, 0),
+       Pen(PenStyle::Dash, 0x00FF0000), At(OpKind::Move, (1 << 25) - 2, 1),
+       At(OpKind::Line, 1 << 28, 0), Pen(PenStyle::Solid, 0x00FF00FF), At(OpKind::Move, 1 << 28, 0),
+       At(OpKind::Line, (1 << 28) + 1, 7), Pen(PenStyle::Dot, 0x00FFFF00),
+       At(OpKind::Move, 1 << 28, 0), At(OpKind::Line, (1 << 28) + 1, 7)});
   add("horizontal int32 range", 8, 1, solid, line(kIntMin, 0, kIntMax, 0));
   add("horizontal back from INT_MAX", 8, 1, solid, line(kIntMax, 0, kIntMin, 0));
   add("dotted to INT_MAX", 8, 1, dot, line(kIntMin, 0, kIntMax, 0));
@@ -401,6 +408,10 @@ class ProgramMaker {
     return std::uniform_int_distribution<Color>()(random_);
   }
 
+  static std::int64_t Clamp(std::int64_t value) {
+    return value < kIntMin ? kIntMin : value > kIntMax ? kIntMax : value;
+  }
+
   void AddPolyline(std::vector<Op>& program) {
     std::int32_t x = X();
     std::int32_t y = Y();
@@ -412,7 +423,11 @@ class ProgramMaker {
         y = Y();  // vertical
       } else if (kind < 40) {
         x = X();  // horizontal
-      } else if (kind < 60) {
+      } else if (kind < 50) {
+        // A short hop, wherever the pen is: far off, it may cross the crop limit.
+        x = static_cast<std::int32_t>(Clamp(static_cast<std::int64_t>(x) + Uniform(-9, 9)));
+        y = static_cast<std::int32_t>(Clamp(static_cast<std::int64_t>(y) + Uniform(-9, 9)));
+      } else if (kind < 65) {
         // On through a point of the surface, so that far lines cross it.
         const std::int64_t nextX = 2 * static_cast<std::int64_t>(Uniform(0, width_ - 1)) - x;
         const std::int64_t nextY = 2 * static_cast<std::int64_t>(Uniform(0, height_ - 1)) - y;
@@ -450,13 +465,13 @@ TEST(GdiSurfaceFidelityTest, RandomProgramsGiveTheSamePixelsAsGdi) {
     std::int32_t height;
     int programs;
   };
-  const Size sizes[] = {{1, 1, 60},   {1, 9, 40},   {9, 1, 40},   {2, 2, 40},
-                        {16, 16, 40}, {37, 23, 40}, {64, 48, 30}, {200, 150, 10}};
+  const Size sizes[] = {{1, 1, 300},   {1, 9, 200},   {9, 1, 200},   {2, 2, 200},
+                        {16, 16, 200}, {37, 23, 200}, {64, 48, 150}, {200, 150, 50}};
   ProgramMaker maker(20261206);
   Tally tally;
   for (const Size& size : sizes) {
     for (int i = 0; i < size.programs; ++i) {
-      const std::vector<Op> program = maker.Make(size.width, size.height, 40);
+      const std::vector<Op> program = maker.Make(size.width, size.height, 60);
       RunProgram(size.width, size.height, program, tally,
                  "random program " + std::to_string(tally.programs));
       if (HasFatalFailure()) {
