@@ -1,0 +1,437 @@
+// Page Setup, Print Graph, the print thread and the status dialog, driven
+// through the real main window. The print tests print for real on the
+// cups-pdf printer "PDF" (scripts/cups-start), whose output folder is named
+// by ONDRIX_PDF_DIR as a Unix path.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/app_state_win.h"
+#include "app/main_window_win.h"
+#include "app/resource.h"
+#include "dialogs/printing_win.h"
+#include "modal_answerer_win.h"
+#include "model/command_ids.h"
+#include "model/graph_settings.h"
+
+namespace ondrix {
+namespace {
+
+using test::ModalAnswerer;
+
+constexpr DWORD kDialogTimeout = 15000;
+constexpr DWORD kPrintTimeout = 30000;
+constexpr DWORD kPdfTimeout = 120000;
+
+// Runs this thread's messages (the print thread's blocking sends to the
+// status dialog among them) until done() holds or the time is up.
+template <typename Done>
+bool PumpUntil(Done done, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    if (done()) {
+      return true;
+    }
+    if (GetTickCount() - start > timeoutMs) {
+      return false;
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+struct OwnedSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK MatchOwner(HWND window, LPARAM lParam) {
+  auto* search = reinterpret_cast<OwnedSearch*>(lParam);
+  if (GetWindow(window, GW_OWNER) == search->owner && IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The print dialog runs on the print thread, owned by the status dialog.
+HWND FindPrintDialog() {
+  if (printStatusWindow == nullptr || !IsWindow(printStatusWindow)) {
+    return nullptr;
+  }
+  OwnedSearch search = {printStatusWindow, nullptr};
+  EnumWindows(MatchOwner, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND WaitForPrintDialog() {
+  HWND dialog = nullptr;
+  PumpUntil([&] { return (dialog = FindPrintDialog()) != nullptr; }, kDialogTimeout);
+  return dialog;
+}
+
+void PressButton(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+bool WaitUntilIdle() {
+  return PumpUntil([] { return printInProgress == 0; }, kPrintTimeout);
+}
+
+std::string DialogItemText(HWND dialog, int id) {
+  char text[256] = {};
+  GetDlgItemTextA(dialog, id, text, sizeof text);
+  return text;
+}
+
+bool Contains(const std::vector<std::string>& texts, const std::string& text) {
+  for (const std::string& t : texts) {
+    if (t == text) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The printer's output folder; cups-pdf writes as the job's owner.
+std::string PdfFolder() {
+  const char* unixPath = std::getenv("ONDRIX_PDF_DIR");
+  if (unixPath == nullptr || *unixPath == '\0') {
+    return {};
+  }
+  std::string path = std::string("Z:") + unixPath;
+  for (char& c : path) {
+    if (c == '/') {
+      c = '\\';
+    }
+  }
+  return path;
+}
+
+// File name -> last write time of every PDF in the folder.
+std::map<std::string, ULONGLONG> ListPdfs(const std::string& folder) {
+  std::map<std::string, ULONGLONG> files;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*.pdf").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) {
+    return files;
+  }
+  do {
+    files[found.cFileName] = (static_cast<ULONGLONG>(found.ftLastWriteTime.dwHighDateTime) << 32) |
+                             found.ftLastWriteTime.dwLowDateTime;
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return files;
+}
+
+std::vector<std::string> NewPdfs(const std::map<std::string, ULONGLONG>& before,
+                                 const std::map<std::string, ULONGLONG>& after) {
+  std::vector<std::string> added;
+  for (const auto& [name, time] : after) {
+    const auto old = before.find(name);
+    if (old == before.end() || old->second != time) {
+      added.push_back(name);
+    }
+  }
+  return added;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+bool IsCompletePdf(const std::string& bytes) {
+  return bytes.compare(0, 5, "%PDF-") == 0 &&
+         bytes.find("%%EOF", bytes.size() > 64 ? bytes.size() - 64 : 0) != std::string::npos;
+}
+
+// Page objects: "/Type /Page" not followed by more letters ("/Pages").
+int CountPdfPages(const std::string& bytes) {
+  int pages = 0;
+  for (std::size_t at = bytes.find("/Type"); at != std::string::npos;
+       at = bytes.find("/Type", at + 1)) {
+    std::size_t next = at + 5;
+    while (next < bytes.size() &&
+           (bytes[next] == ' ' || bytes[next] == '\r' || bytes[next] == '\n')) {
+      ++next;
+    }
+    if (bytes.compare(next, 5, "/Page") == 0 &&
+        (next + 5 >= bytes.size() || !std::isalnum(static_cast<unsigned char>(bytes[next + 5])))) {
+      ++pages;
+    }
+  }
+  return pages;
+}
+
+class PrintingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegisterMainWindowClass(appInstance);
+    mainWindow_ = CreateMainWindow(appInstance);
+    ASSERT_NE(mainWindow_, nullptr);
+    PumpUntil([] { return false; }, 50);
+    currentSettings = DefaultGraphSettings();
+  }
+
+  void TearDown() override {
+    // Leave no print running for the next test.
+    if (printInProgress != 0) {
+      PumpUntil(
+          [] {
+            if (HWND dialog = FindPrintDialog()) {
+              PressButton(dialog, IDCANCEL);
+            }
+            return printInProgress == 0;
+          },
+          kPrintTimeout);
+    }
+    DestroyWindow(mainWindow_);
+    ReleaseMainWindowResources(appInstance);
+  }
+
+  void Command(int id) { SendMessageA(mainWindow_, WM_COMMAND, id, 0); }
+
+  HWND mainWindow_ = nullptr;
+};
+
+TEST(PrintStatusDialog, ShowsTheSettingsItIsGiven) {
+  struct Case {
+    const char* name;
+    std::int32_t connectMethod;
+    std::int32_t grid;
+    std::int32_t sonar;
+    const char* connectionText;
+    const char* gridText;
+    const char* sonarText;
+  };
+  const Case cases[] = {
+      {"Tangent", CM_UNCONNECTED_DOTS, 0, 1, "Unconnected Dots", "Off", "On"},
+      {"Sine", CM_CONNECTED_DOTS, 1, 0, "Connected Dots", "On", "Off"},
+      {"Cosecant", CM_NO_CONNECTION, 7, -1, "No Dot Connection", "On", "On"},
+      {"Secant", 0, 0, 0, "", "Off", "Off"},
+      {"Cosine", CM_UNCONNECTED_DOTS + 1, 1, 1, "", "On", "On"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    GraphSettings settings = DefaultGraphSettings();
+    std::strcpy(settings.functionName, c.name);
+    settings.connectMethod = c.connectMethod;
+    settings.grid = c.grid;
+    settings.sonar = c.sonar;
+    printCancelled = 1;
+    HWND dialog = CreateDialogParamA(appInstance, "PRINT_DIALOG", nullptr, PrintStatusDialogProc,
+                                     reinterpret_cast<LPARAM>(&settings));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(printCancelled, 0);
+    EXPECT_EQ(DialogItemText(dialog, IDC_PRINT_FUNCTION), c.name);
+    EXPECT_EQ(DialogItemText(dialog, IDC_PRINT_CONNECTION), c.connectionText);
+    EXPECT_EQ(DialogItemText(dialog, IDC_PRINT_GRID), c.gridText);
+    EXPECT_EQ(DialogItemText(dialog, IDC_PRINT_SONAR), c.sonarText);
+    DestroyWindow(dialog);
+  }
+}
+
+// A damaged record whose 15-byte name has no terminating zero must not make
+// the dialog read into the fields that follow it.
+TEST(PrintStatusDialog, ShowsAnUnterminatedNameUpToItsSize) {
+  GraphSettings settings = DefaultGraphSettings();
+  std::memset(settings.functionName, 'W', sizeof settings.functionName);
+  settings.grid = 0x41414141;
+  HWND dialog = CreateDialogParamA(appInstance, "PRINT_DIALOG", nullptr, PrintStatusDialogProc,
+                                   reinterpret_cast<LPARAM>(&settings));
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(DialogItemText(dialog, IDC_PRINT_FUNCTION), std::string(15, 'W'));
+  DestroyWindow(dialog);
+}
+
+TEST(PrintStatusDialog, CancelAndCloseMarkTheRequestButKeepItOpen) {
+  struct Case {
+    const char* name;
+    UINT message;
+    WPARAM wParam;
+  };
+  const Case cases[] = {
+      {"Cancel button", WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED)},
+      {"close box", WM_CLOSE, 0},
+      {"system menu Close", WM_SYSCOMMAND, SC_CLOSE},
+  };
+  GraphSettings settings = DefaultGraphSettings();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    HWND dialog = CreateDialogParamA(appInstance, "PRINT_DIALOG", nullptr, PrintStatusDialogProc,
+                                     reinterpret_cast<LPARAM>(&settings));
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_EQ(printCancelled, 0);
+    SendMessageA(dialog, c.message, c.wParam, 0);
+    PumpUntil([] { return false; }, 100);
+    EXPECT_EQ(printCancelled, 1);
+    EXPECT_TRUE(IsWindow(dialog));
+
+    SendMessageA(dialog, WM_COMMAND, CM_PRINT_DONE, 0);
+    EXPECT_FALSE(IsWindow(dialog));
+  }
+}
+
+TEST(PrintStatusDialog, ConnectionTextsDifferFromTheMenuCaptions) {
+  EXPECT_STREQ(ConnectionMethodText(CM_NO_CONNECTION), "No Dot Connection");
+  EXPECT_STREQ(ConnectionMethodText(CM_CONNECTED_DOTS), "Connected Dots");
+  EXPECT_STREQ(ConnectionMethodText(CM_UNCONNECTED_DOTS), "Unconnected Dots");
+  EXPECT_STREQ(ConnectionMethodText(CM_SINE), "");
+}
+
+TEST_F(PrintingTest, CancellingThePrintDialogReturnsToIdleAndPrintingWorksAgainAtOnce) {
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    Command(CM_PRINT_GRAPH);
+    HWND status = printStatusWindow;
+    ASSERT_TRUE(IsWindow(status));
+    EXPECT_EQ(GetWindow(status, GW_OWNER), nullptr);
+    EXPECT_EQ(printInProgress, 1);
+
+    HWND printDialog = WaitForPrintDialog();
+    ASSERT_NE(printDialog, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(status)) << "the print dialog is modal to the status dialog";
+    EXPECT_TRUE(IsWindowEnabled(mainWindow_)) << "the main window stays usable";
+    PressButton(printDialog, IDCANCEL);
+
+    ASSERT_TRUE(WaitUntilIdle());
+    EXPECT_FALSE(IsWindow(status));
+  }
+}
+
+// Regression: the flag was raised only by the print thread, so a second
+// request handled before that thread ran started a second print.
+TEST_F(PrintingTest, RequestsWhilePrintingAreRefused) {
+  struct Case {
+    const char* name;
+    UINT message;
+    WPARAM wParam;
+    const char* caption;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"Print Graph", WM_COMMAND, CM_PRINT_GRAPH, "Print Graph", kAlreadyPrintingText},
+      {"Page Setup", WM_COMMAND, CM_PAGE_SETUP, "Page Setup", kPageSetupWhilePrintingText},
+      {"Exit", WM_COMMAND, CM_EXIT, "Exit",
+       "I am currently printing a graph; wait until I am done spooling, then try to exit "
+       "again."},
+      {"close box", WM_CLOSE, 0, "Exit",
+       "I am currently printing a graph; wait until I am done spooling, then try to exit "
+       "again."},
+  };
+
+  // No message is handled between the two requests: the print thread may
+  // not have run at all when the second one arrives.
+  Command(CM_PRINT_GRAPH);
+  HWND status = printStatusWindow;
+  HANDLE thread = printThreadHandle;
+  ASSERT_TRUE(IsWindow(status));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ModalAnswerer answerer(c.caption, ModalAnswerer::PressOk);
+    SendMessageA(mainWindow_, c.message, c.wParam, 0);
+    EXPECT_TRUE(answerer.answered());
+    EXPECT_TRUE(Contains(answerer.childTexts(), c.text));
+    EXPECT_TRUE(IsWindow(mainWindow_));
+    EXPECT_EQ(printStatusWindow, status);
+    EXPECT_EQ(printThreadHandle, thread);
+    EXPECT_EQ(printInProgress, 1);
+  }
+
+  HWND printDialog = WaitForPrintDialog();
+  ASSERT_NE(printDialog, nullptr);
+  PressButton(printDialog, IDCANCEL);
+  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_EQ(WaitForSingleObject(thread, kPrintTimeout), WAIT_OBJECT_0);
+}
+
+TEST_F(PrintingTest, PageSetupRunsThePrinterSetupDialogWhenIdle) {
+  // The setup dialog is modal to the main window and runs on this thread.
+  ModalAnswerer answerer("Print Setup", ModalAnswerer::PressOk);
+  Command(CM_PAGE_SETUP);
+  EXPECT_TRUE(answerer.answered());
+  EXPECT_EQ(printDialogData.hwndOwner, mainWindow_);
+  EXPECT_EQ(printDialogData.Flags & PD_PRINTSETUP, static_cast<DWORD>(PD_PRINTSETUP));
+  EXPECT_NE(printDialogData.hDevNames, nullptr) << "the chosen printer stays in the record";
+}
+
+// Printed for real; tests/e2e/print_pdf.sh runs this test and compares the
+// page with ondrix-render's image of the same settings (Tangent, connection
+// colour 0x0000A000, grid and sonar on).
+TEST_F(PrintingTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
+  const std::string folder = PdfFolder();
+  ASSERT_FALSE(folder.empty()) << "ONDRIX_PDF_DIR names the printer's output folder "
+                                  "(printed by scripts/cups-start)";
+  const auto before = ListPdfs(folder);
+
+  // Cancel in the status dialog during the wait before the page: the
+  // document is aborted.
+  Command(CM_COTANGENT);
+  Command(CM_PRINT_GRAPH);
+  HWND status = printStatusWindow;
+  HWND printDialog = WaitForPrintDialog();
+  ASSERT_NE(printDialog, nullptr);
+  PressButton(printDialog, IDOK);
+  ASSERT_TRUE(PumpUntil([&] { return IsIconic(status) != FALSE; }, kDialogTimeout));
+  PostMessageA(status, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_FALSE(IsWindow(status));
+
+  // Now a print that goes through. The function changed while the print
+  // dialog is open reaches neither the status dialog nor the page.
+  Command(CM_TANGENT);
+  currentSettings.colors[PointConnection] = 0x0000A000;
+  currentSettings.grid = 1;
+  currentSettings.sonar = 1;
+  Command(CM_PRINT_GRAPH);
+  status = printStatusWindow;
+  printDialog = WaitForPrintDialog();
+  ASSERT_NE(printDialog, nullptr);
+  Command(CM_SINE);
+  EXPECT_EQ(DialogItemText(status, IDC_PRINT_FUNCTION), "Tangent");
+  PressButton(printDialog, IDOK);
+  ASSERT_TRUE(WaitUntilIdle());
+  EXPECT_FALSE(IsWindow(status));
+
+  // cups-pdf handles the jobs in order, so once the Tangent page is there a
+  // Cotangent page would be there too.
+  const std::string prefix = "Tangent_-_Ondrix";
+  std::vector<std::string> added;
+  std::string bytes;
+  const bool arrived = PumpUntil(
+      [&] {
+        added = NewPdfs(before, ListPdfs(folder));
+        for (const std::string& name : added) {
+          if (name.compare(0, prefix.size(), prefix) == 0) {
+            bytes = ReadFile(folder + "\\" + name);
+            return IsCompletePdf(bytes);
+          }
+        }
+        return false;
+      },
+      kPdfTimeout);
+  ASSERT_TRUE(arrived) << "no complete " << prefix << "*.pdf in " << folder;
+  ASSERT_EQ(added.size(), 1u) << added.front() << " and " << added.back();
+  EXPECT_NE(bytes.find("Tangent - Ondrix"), std::string::npos) << "the document title";
+  EXPECT_EQ(CountPdfPages(bytes), 1);
+}
+
+}  // namespace
+}  // namespace ondrix
