@@ -4,6 +4,7 @@
 
 #include "app/about_dialog_win.h"
 #include "app/app_state_win.h"
+#include "dialogs/printing_win.h"
 #include "dialogs/properties_dialog_win.h"
 #include "model/command_ids.h"
 #include "persist/registry_settings_win.h"
@@ -124,10 +125,10 @@ void ChooseConnection(HWND window, std::int32_t id) {
 void OnCommand(HWND window, std::int32_t id) {
   switch (id) {
     case CM_PAGE_SETUP:
-      // Page Setup: wired by the printing unit.
+      PageSetup(window);
       break;
     case CM_PRINT_GRAPH:
-      // Print Graph: wired by the printing unit.
+      PrintGraph(window);
       break;
     case CM_GRID_LINES:
       ToggleOption(CM_GRID_LINES, currentSettings.grid, window);
