@@ -307,7 +307,8 @@ TEST_F(PrintingTest, CancellingThePrintDialogReturnsToIdleAndPrintingWorksAgainA
 
     HWND printDialog = WaitForPrintDialog();
     ASSERT_NE(printDialog, nullptr);
-    EXPECT_FALSE(IsWindowEnabled(status)) << "the print dialog is modal to the status dialog";
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowEnabled(status) == FALSE; }, kDialogTimeout))
+        << "the print dialog is modal to the status dialog";
     EXPECT_TRUE(IsWindowEnabled(mainWindow_)) << "the main window stays usable";
     PressButton(printDialog, IDCANCEL);
 
