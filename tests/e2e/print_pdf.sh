@@ -53,7 +53,7 @@ fi
 pass print_pdf_printer
 
 ls -1 "$pdf_dir" >"$work/before"
-ONDRIX_PDF_DIR=$pdf_dir "$wine" "$win_bin/ondrix_win32_tests.exe" --gtest_filter="$test_name" \
+ONDRIX_PDF_DIR=$pdf_dir ONDRIX_KEEP_PDF=1 "$wine" "$win_bin/ondrix_win32_tests.exe" --gtest_filter="$test_name" \
   >"$work/print.log" 2>&1
 print_status=$?
 ls -1 "$pdf_dir" >"$work/after"
@@ -68,6 +68,7 @@ if [ "${#added[@]}" -ne 1 ] || [[ "${added[0]}" != Tangent_-_Ondrix* ]]; then
   exit 1
 fi
 pdf=$pdf_dir/${added[0]}
+trap 'rm -rf "$work" "$pdf"' EXIT
 pass print_pdf_printed
 
 info=$(pdfinfo "$pdf" 2>&1)

@@ -317,8 +317,37 @@ TEST_F(PrintingTest, CancellingThePrintDialogReturnsToIdleAndPrintingWorksAgainA
   }
 }
 
+// The value of printInProgress when the status dialog was being created:
+// inside Print Graph, before the print thread exists.
+LONG inProgressAtStatusDialog = -1;
+
+LRESULT CALLBACK RecordFlagAtStatusDialog(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND) {
+    const CREATESTRUCTA* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+    if (create->lpszName != nullptr && !IS_INTRESOURCE(create->lpszName) &&
+        std::strcmp(create->lpszName, "Printing Graph...") == 0) {
+      inProgressAtStatusDialog = printInProgress;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // Regression: the flag was raised only by the print thread, so a second
 // request handled before that thread ran started a second print.
+TEST_F(PrintingTest, PrintInProgressIsRaisedBeforeTheThreadStarts) {
+  HHOOK hook = SetWindowsHookExA(WH_CBT, RecordFlagAtStatusDialog, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  inProgressAtStatusDialog = -1;
+  Command(CM_PRINT_GRAPH);
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(inProgressAtStatusDialog, 1);
+
+  HWND printDialog = WaitForPrintDialog();
+  ASSERT_NE(printDialog, nullptr);
+  PressButton(printDialog, IDCANCEL);
+  ASSERT_TRUE(WaitUntilIdle());
+}
+
 TEST_F(PrintingTest, RequestsWhilePrintingAreRefused) {
   struct Case {
     const char* name;
@@ -373,9 +402,9 @@ TEST_F(PrintingTest, PageSetupRunsThePrinterSetupDialogWhenIdle) {
   EXPECT_NE(printDialogData.hDevNames, nullptr) << "the chosen printer stays in the record";
 }
 
-// Printed for real; tests/e2e/print_pdf.sh runs this test and compares the
-// page with ondrix-render's image of the same settings (Tangent, connection
-// colour 0x0000A000, grid and sonar on).
+// Printed for real; tests/e2e/print_pdf.sh runs this test with
+// ONDRIX_KEEP_PDF=1 and compares the page with ondrix-render's image of the
+// same settings (Tangent, connection colour 0x0000A000, grid and sonar on).
 TEST_F(PrintingTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
   const std::string folder = PdfFolder();
   ASSERT_FALSE(folder.empty()) << "ONDRIX_PDF_DIR names the printer's output folder "
@@ -432,6 +461,12 @@ TEST_F(PrintingTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
   ASSERT_EQ(added.size(), 1u) << added.front() << " and " << added.back();
   EXPECT_NE(bytes.find("Tangent - Ondrix"), std::string::npos) << "the document title";
   EXPECT_EQ(CountPdfPages(bytes), 1);
+
+  // tests/e2e/print_pdf.sh keeps the page to compare it.
+  const char* keep = std::getenv("ONDRIX_KEEP_PDF");
+  if (keep == nullptr || std::strcmp(keep, "1") != 0) {
+    DeleteFileA((folder + "\\" + added.front()).c_str());
+  }
 }
 
 }  // namespace
