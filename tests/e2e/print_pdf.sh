@@ -36,10 +36,11 @@ allowed_outliers_permille=5
 curve_color='#00A000'    # COLORREF 0x0000A000
 test_name=PrintingTest.CancelledPrintLeavesNoPdfAndTheNextGivesOnePage
 
-# Debian's "wine" script tries the 32-bit loader first, which some kernels
-# cannot run; wine64 starts 64-bit programs itself and hands 32-bit ones on.
-wine=wine
-[ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64
+# WINE names the loader for the tests' build. Debian's "wine" script tries
+# the 32-bit loader first, which some kernels cannot run; wine64 starts
+# 64-bit programs itself and hands 32-bit ones on.
+wine=${WINE:-wine}
+[ -z "${WINE:-}" ] && [ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64
 
 win_bin=$(bin_dir "${ONDRIX_WIN32_BIN:?}")
 native_bin=$(bin_dir "${ONDRIX_NATIVE_BIN:?}")
