@@ -76,18 +76,7 @@ void PrintPage(HDC printer, const GraphSettings& settings) {
   DeleteDC(printer);
 }
 
-void InitStatusDialog(HWND dialog, const GraphSettings& settings) {
-  printCancelled = 0;
-  char functionName[kFunctionNameSize + 1];
-  CopyFunctionName(settings, functionName);
-  SetDlgItemTextA(dialog, IDC_PRINT_FUNCTION, functionName);
-  SetDlgItemTextA(dialog, IDC_PRINT_CONNECTION, ConnectionMethodText(settings.connectMethod));
-  SetDlgItemTextA(dialog, IDC_PRINT_GRID, settings.grid != 0 ? "On" : "Off");
-  SetDlgItemTextA(dialog, IDC_PRINT_SONAR, settings.sonar != 0 ? "On" : "Off");
-}
-
-}  // namespace
-
+// The status dialog names the connection methods differently from the menu.
 const char* ConnectionMethodText(std::int32_t connectMethod) {
   switch (connectMethod) {
     case CM_UNCONNECTED_DOTS:
@@ -100,6 +89,18 @@ const char* ConnectionMethodText(std::int32_t connectMethod) {
       return "";
   }
 }
+
+void InitStatusDialog(HWND dialog, const GraphSettings& settings) {
+  printCancelled = 0;
+  char functionName[kFunctionNameSize + 1];
+  CopyFunctionName(settings, functionName);
+  SetDlgItemTextA(dialog, IDC_PRINT_FUNCTION, functionName);
+  SetDlgItemTextA(dialog, IDC_PRINT_CONNECTION, ConnectionMethodText(settings.connectMethod));
+  SetDlgItemTextA(dialog, IDC_PRINT_GRID, settings.grid != 0 ? "On" : "Off");
+  SetDlgItemTextA(dialog, IDC_PRINT_SONAR, settings.sonar != 0 ? "On" : "Off");
+}
+
+}  // namespace
 
 void PageSetup(HWND mainWindow) {
   if (printInProgress != 0) {

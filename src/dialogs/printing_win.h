@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
 namespace ondrix {
 
 extern const char kAlreadyPrintingText[];
@@ -28,8 +26,5 @@ DWORD WINAPI PrintThread(LPVOID parameter);
 // The PRINT_DIALOG handler; at WM_INITDIALOG lParam points to the settings
 // to show.
 INT_PTR CALLBACK PrintStatusDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
-// The status dialog's text for a connection method; empty for an unknown one.
-const char* ConnectionMethodText(std::int32_t connectMethod);
 
 }  // namespace ondrix

@@ -13,7 +13,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -287,13 +286,6 @@ TEST(PrintStatusDialog, CancelAndCloseMarkTheRequestButKeepItOpen) {
     SendMessageA(dialog, WM_COMMAND, CM_PRINT_DONE, 0);
     EXPECT_FALSE(IsWindow(dialog));
   }
-}
-
-TEST(PrintStatusDialog, ConnectionTextsDifferFromTheMenuCaptions) {
-  EXPECT_STREQ(ConnectionMethodText(CM_NO_CONNECTION), "No Dot Connection");
-  EXPECT_STREQ(ConnectionMethodText(CM_CONNECTED_DOTS), "Connected Dots");
-  EXPECT_STREQ(ConnectionMethodText(CM_UNCONNECTED_DOTS), "Unconnected Dots");
-  EXPECT_STREQ(ConnectionMethodText(CM_SINE), "");
 }
 
 TEST_F(PrintingTest, CancellingThePrintDialogReturnsToIdleAndPrintingWorksAgainAtOnce) {
