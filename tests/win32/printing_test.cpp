@@ -1,7 +1,6 @@
 // Page Setup, Print Graph, the print thread and the status dialog, driven
 // through the real main window. The print tests print for real on the
-// cups-pdf printer "PDF" (scripts/cups-start), whose output folder is named
-// by ONDRIX_PDF_DIR as a Unix path.
+// cups-pdf printer "PDF" that scripts/cups-start sets up.
 
 #include <windows.h>
 
@@ -108,19 +107,24 @@ bool Contains(const std::vector<std::string>& texts, const std::string& text) {
   return false;
 }
 
-// The printer's output folder; cups-pdf writes as the job's owner.
+// The printer's output folder: ONDRIX_PDF_DIR (a Unix path, printed by
+// scripts/cups-start), else cups-pdf's default "Out ${HOME}/PDF" under the
+// home that Wine names in WINEHOMEDIR (\??\Z:\root).
 std::string PdfFolder() {
-  const char* unixPath = std::getenv("ONDRIX_PDF_DIR");
-  if (unixPath == nullptr || *unixPath == '\0') {
+  if (const char* unixPath = std::getenv("ONDRIX_PDF_DIR"); unixPath != nullptr && *unixPath) {
+    std::string path = std::string("Z:") + unixPath;
+    for (char& c : path) {
+      if (c == '/') {
+        c = '\\';
+      }
+    }
+    return path;
+  }
+  const char* home = std::getenv("WINEHOMEDIR");
+  if (home == nullptr || std::strncmp(home, "\\??\\", 4) != 0) {
     return {};
   }
-  std::string path = std::string("Z:") + unixPath;
-  for (char& c : path) {
-    if (c == '/') {
-      c = '\\';
-    }
-  }
-  return path;
+  return std::string(home + 4) + "\\PDF";
 }
 
 // File name -> last write time of every PDF in the folder.
@@ -399,8 +403,7 @@ TEST_F(PrintingTest, PageSetupRunsThePrinterSetupDialogWhenIdle) {
 // same settings (Tangent, connection colour 0x0000A000, grid and sonar on).
 TEST_F(PrintingTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
   const std::string folder = PdfFolder();
-  ASSERT_FALSE(folder.empty()) << "ONDRIX_PDF_DIR names the printer's output folder "
-                                  "(printed by scripts/cups-start)";
+  ASSERT_FALSE(folder.empty()) << "set ONDRIX_PDF_DIR to the folder that scripts/cups-start prints";
   const auto before = ListPdfs(folder);
 
   // Cancel in the status dialog during the wait before the page: the
