@@ -162,33 +162,42 @@ class RegistrySettingsTest : public ::testing::Test {
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = kWindowClass;
     RegisterClassA(&windowClass);
+    // One window for the suite: destroying a visible window costs Wine
+    // seconds when no window manager answers.
+    window_ = CreateWindowExA(0, kWindowClass, "Ondrix", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                              LoadMenuA(appInstance, "GRAPH"), GetModuleHandleA(nullptr), nullptr);
   }
 
   static void TearDownTestSuite() {
+    DestroyWindow(window_);
+    window_ = nullptr;
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
     RegDeleteTreeA(HKEY_CURRENT_USER, kScratchRoot);
     UnregisterClassA(kWindowClass, GetModuleHandleA(nullptr));
   }
 
   void SetUp() override {
+    ASSERT_NE(nullptr, window_);
+    ASSERT_NE(nullptr, GetMenu(window_));
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
     savedMenu_ = graphMenu;
-    HMENU menu = LoadMenuA(appInstance, "GRAPH");
-    ASSERT_NE(nullptr, menu);
-    window_ = CreateWindowExA(0, kWindowClass, "Ondrix", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                              menu, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(nullptr, window_);
     graphMenu = GetMenu(window_);
+    ClearCheckMarks();
+    ShowWindow(window_, SW_RESTORE);
+    SetWindowTextA(window_, "Ondrix");
     redrawGraph = 0;
   }
 
   void TearDown() override {
-    if (window_ != nullptr) {
-      DestroyWindow(window_);
-    }
     graphMenu = savedMenu_;
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+  }
+
+  static void ClearCheckMarks() {
+    for (UINT id = CM_PAGE_SETUP; id <= CM_ABOUT; ++id) {
+      CheckMenuItem(graphMenu, id, MF_BYCOMMAND | MF_UNCHECKED);
+    }
   }
 
   // Loads into a zero-filled record, as the main window does at creation.
@@ -199,9 +208,11 @@ class RegistrySettingsTest : public ::testing::Test {
     return settings;
   }
 
-  HWND window_ = nullptr;
+  static HWND window_;
   HMENU savedMenu_ = nullptr;
 };
+
+HWND RegistrySettingsTest::window_ = nullptr;
 
 // Everything below relies on the redirection: a key made through
 // HKEY_CURRENT_USER must land under the scratch root.
@@ -405,10 +416,9 @@ TEST_F(RegistrySettingsTest, LoadSettingsTakesWhatFitsAndKeepsDefaultsOtherwise)
     if (c.keyExists) {
       CreateKeyWith(kSettingsKey, c.stored);
     }
-    // Clear every check mark so that stale ones from the previous case show.
-    for (UINT id = CM_PAGE_SETUP; id <= CM_ABOUT; ++id) {
-      CheckMenuItem(graphMenu, id, MF_BYCOMMAND | MF_UNCHECKED);
-    }
+    // Stale check marks of the previous case would hide a missing one.
+    ClearCheckMarks();
+    SetWindowTextA(window_, "Ondrix");
     redrawGraph = 0;
     const GraphSettings loaded = Load();
 
