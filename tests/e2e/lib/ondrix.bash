@@ -105,9 +105,8 @@ close_ondrix() {
   return 1
 }
 
-# Sets window_x, window_y, window_w, window_h to the outer rectangle. With no
-# window manager Wine draws the frame itself, so the X window is the whole
-# Windows window.
+# Sets window_x, window_y, window_w, window_h to the X window's rectangle:
+# the outer rectangle when Wine draws the frame itself (Decorated=N).
 window_geometry() {
   eval "$(xdotool getwindowgeometry --shell "$ondrix_window" 2>/dev/null)"
   window_x=${X:-} window_y=${Y:-} window_w=${WIDTH:-} window_h=${HEIGHT:-}
