@@ -21,8 +21,8 @@ constexpr COLORREF kDefaultCustomColors[kCustomColorCount] = {
     0x00000000, 0x00808000, 0x00FF0000, 0x00FF0000, 0x000000FF, 0x000000FF, 0x000000FF, 0x00FFFFFF,
     0x00FFFFFF, 0x00FFFFFF, 0x00FFFFFF, 0x00FFFFFF, 0x00FFFFFF, 0x00FFFFFF, 0x00FFFFFF, 0x00FFFFFF};
 
-// The outer rectangle of the main window as stored: used only when the key
-// exists but lacks some of the placement values.
+// The stored outer rectangle of the main window. The defaults count only
+// when the key exists but lacks a placement value.
 struct Placement {
   std::int32_t x = 0;
   std::int32_t y = 0;
