@@ -11,9 +11,7 @@ if [ ! -f "$ONDRIX_WIN32_BIN/ondrix.exe" ] || [ ! -x "$ONDRIX_NATIVE_BIN/ondrix-
   e2e_finish
 fi
 
-# Wine then draws the frame itself, so the X window is the whole Windows
-# window and its geometry is the outer rectangle that the registry holds.
-reg_import '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Decorated"="N"'
+let_wine_draw_frames
 
 # First run, from a fresh registry key.
 wine_reg delete "$ONDRIX_KEY" /f >/dev/null

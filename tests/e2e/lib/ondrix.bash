@@ -12,6 +12,8 @@ e2e_failures=0
 e2e_work=$(mktemp -d "${TMPDIR:-/tmp}/ondrix-e2e.XXXXXX")
 ondrix_pid=
 ondrix_window=
+x11_key='HKCU\Software\Wine\X11 Driver'
+frames_drawn_by_wine=no
 
 pass() { echo "PASS: $1"; }
 fail() {
@@ -34,6 +36,11 @@ e2e_cleanup() {
   if [ -n "$ondrix_pid" ] && kill -0 "$ondrix_pid" 2>/dev/null; then
     kill "$ondrix_pid" 2>/dev/null
     wait "$ondrix_pid" 2>/dev/null
+  fi
+  ondrix_pid=
+  if [ "$frames_drawn_by_wine" = yes ]; then
+    wine_reg delete "$x11_key" /v Decorated /f >/dev/null
+    frames_drawn_by_wine=no
   fi
   rm -rf "$e2e_work"
 }
@@ -63,6 +70,14 @@ reg_import() {
   local file="$e2e_work/import.reg"
   printf '%s\r\n' REGEDIT4 "" "$@" >"$file"
   "$WINE" reg import "Z:${file//\//\\}" >/dev/null 2>&1
+}
+
+# Wine then draws the frame itself, so the X window is the whole Windows
+# window and its geometry is the outer rectangle that the registry holds.
+# The prefix gets its setting back at the end.
+let_wine_draw_frames() {
+  frames_drawn_by_wine=yes
+  wine_reg add "$x11_key" /v Decorated /d N /f >/dev/null
 }
 
 find_window() {
