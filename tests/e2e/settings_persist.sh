@@ -3,6 +3,7 @@
 # settings and the placement survive a restart through the registry, and the
 # client area shows exactly what ondrix-render draws for the same settings.
 set -u
+# shellcheck source=lib/ondrix.bash
 source "$(dirname "${BASH_SOURCE[0]}")/lib/ondrix.bash"
 trap e2e_cleanup EXIT
 
