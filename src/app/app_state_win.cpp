@@ -22,8 +22,19 @@ volatile LONG printCancelled = 0;
 HANDLE printThreadHandle = nullptr;
 HWND volatile printStatusWindow = nullptr;
 
+namespace {
+
+// A damaged stored method may hold any command's ID; only an item of the
+// same radio-like group is unchecked, never Grid Lines or Point Sonar.
+bool InSameMenuGroup(std::int32_t first, std::int32_t second) {
+  return (IsFunctionMethod(first) && IsFunctionMethod(second)) ||
+         (IsConnectMethod(first) && IsConnectMethod(second));
+}
+
+}  // namespace
+
 void CheckMenuChoice(std::int32_t previousId, std::int32_t newId, char* nameBuffer) {
-  if (previousId != newId) {
+  if (previousId != newId && InSameMenuGroup(previousId, newId)) {
     CheckMenuItem(graphMenu, static_cast<UINT>(previousId), MF_BYCOMMAND | MF_UNCHECKED);
   }
   CheckMenuItem(graphMenu, static_cast<UINT>(newId), MF_BYCOMMAND | MF_CHECKED);
