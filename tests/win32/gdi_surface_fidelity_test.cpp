@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "dib_canvas_win.h"
 #include "model/command_ids.h"
 #include "model/graph_settings.h"
 #include "model/value_text.h"
@@ -27,48 +28,7 @@ namespace {
 constexpr std::int32_t kIntMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kIntMin = std::numeric_limits<std::int32_t>::min();
 
-// A memory DC in its fresh state with a zeroed 32-bit top-down DIB section.
-class DibCanvas {
- public:
-  DibCanvas(std::int32_t width, std::int32_t height) : width_(width) {
-    dc_ = CreateCompatibleDC(nullptr);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bits_ = static_cast<const DWORD*>(bits);
-    previous_ = SelectObject(dc_, bitmap_);
-  }
-  ~DibCanvas() {
-    SelectObject(dc_, previous_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  DibCanvas(const DibCanvas&) = delete;
-  DibCanvas& operator=(const DibCanvas&) = delete;
-
-  bool Ready() const { return dc_ != nullptr && bits_ != nullptr; }
-  HDC Dc() const { return dc_; }
-  // The DIB stores 0x00RRGGBB; as a COLORREF that is 0x00BBGGRR. A stray top
-  // byte is kept, so that it shows as a difference.
-  Color PixelAt(std::int32_t x, std::int32_t y) const {
-    const DWORD pixel = bits_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-                              static_cast<std::size_t>(x)];
-    return (pixel & 0xFF00FF00u) | ((pixel >> 16) & 0xFFu) | ((pixel & 0xFFu) << 16);
-  }
-
- private:
-  std::int32_t width_;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ previous_ = nullptr;
-  const DWORD* bits_ = nullptr;
-};
+using test::DibCanvas;
 
 enum class OpKind { Fill, SelectPen, RestorePen, Background, Viewport, Move, Line, Pixel };
 

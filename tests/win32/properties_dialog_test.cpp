@@ -18,6 +18,7 @@
 #include "app/resource.h"
 #include "bwcc/bwcc_win.h"
 #include "dialogs/properties_dialog_win.h"
+#include "dib_canvas_win.h"
 #include "model/command_ids.h"
 #include "model/value_text.h"
 #include "persist/registry_settings_win.h"
@@ -315,25 +316,11 @@ struct SwatchDrawing {
 };
 
 SwatchDrawing DrawSwatch(HWND dialog, UINT action) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = kCanvasSize;
-  info.bmiHeader.biHeight = -kCanvasSize;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  const HDC dc = CreateCompatibleDC(nullptr);
-  const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  test::DibCanvas canvas(kCanvasSize, kCanvasSize);
+  canvas.Fill(kSentinel);
+  const HDC dc = canvas.Dc();
   const HGDIOBJ penBefore = GetCurrentObject(dc, OBJ_PEN);
   const HGDIOBJ brushBefore = GetCurrentObject(dc, OBJ_BRUSH);
-  auto* pixels = static_cast<DWORD*>(bits);
-  const DWORD sentinelPixel =
-      (GetRValue(kSentinel) << 16) | (GetGValue(kSentinel) << 8) | GetBValue(kSentinel);
-  for (int i = 0; i < kCanvasSize * kCanvasSize; ++i) {
-    pixels[i] = sentinelPixel;
-  }
 
   SwatchDrawing drawing = {};
   const HWND swatch = GetDlgItem(dialog, IDC_COLOR_SWATCH);
@@ -350,13 +337,11 @@ SwatchDrawing DrawSwatch(HWND dialog, UINT action) {
   GdiFlush();
   drawing.objectsRestored =
       GetCurrentObject(dc, OBJ_PEN) == penBefore && GetCurrentObject(dc, OBJ_BRUSH) == brushBefore;
-  for (int i = 0; i < kCanvasSize * kCanvasSize; ++i) {
-    const DWORD pixel = pixels[i];
-    drawing.pixels.push_back(RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
+  for (int y = 0; y < kCanvasSize; ++y) {
+    for (int x = 0; x < kCanvasSize; ++x) {
+      drawing.pixels.push_back(canvas.PixelAt(x, y));
+    }
   }
-  SelectObject(dc, oldBitmap);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
   return drawing;
 }
 
@@ -556,21 +541,37 @@ TEST_F(PropertiesDialogTest, EnterInAFieldRunsOk) {
   EXPECT_EQ(currentSettings.values[CModifier], 7.0);
 }
 
-TEST_F(PropertiesDialogTest, ReversedXRangeSwappedOnYes) {
-  EXPECT_TRUE(Run([&](HWND dialog) {
-    SetField(dialog, MinimumX, "3");
-    SetField(dialog, MaximumX, "1");
-    answers.boxButtons = {IDYES};
-    Press(dialog, IDOK);
-    EXPECT_EQ(FieldText(dialog, ValueField(MinimumX)), "1");
-    EXPECT_EQ(FieldText(dialog, ValueField(MaximumX)), "3");
-  }));
-  ASSERT_EQ(answers.boxes.size(), 1u);
-  ExpectBox(answers.boxes[0], kXSwapQuestion, true);
-  EXPECT_STREQ(currentSettings.valueTexts[MinimumX], "1");
-  EXPECT_STREQ(currentSettings.valueTexts[MaximumX], "3");
-  EXPECT_EQ(currentSettings.values[MinimumX], 1.0);
-  EXPECT_EQ(currentSettings.values[MaximumX], 3.0);
+TEST_F(PropertiesDialogTest, ReversedRangeSwappedOnYes) {
+  struct Case {
+    GraphValue minimum;
+    const char* minimumText;
+    const char* maximumText;
+    const char* question;
+    double minimumValue;
+    double maximumValue;
+  };
+  const Case cases[] = {{MinimumX, "3", "1", kXSwapQuestion, 1.0, 3.0},
+                        {MinimumY, "10", "-2e1", kYSwapQuestion, -20.0, 10.0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.question);
+    answers = ModalAnswers{};
+    currentSettings = DefaultGraphSettings();
+    const GraphValue maximum = static_cast<GraphValue>(c.minimum + 1);
+    EXPECT_TRUE(Run([&](HWND dialog) {
+      SetField(dialog, c.minimum, c.minimumText);
+      SetField(dialog, maximum, c.maximumText);
+      answers.boxButtons = {IDYES};
+      Press(dialog, IDOK);
+      EXPECT_EQ(FieldText(dialog, ValueField(c.minimum)), c.maximumText);
+      EXPECT_EQ(FieldText(dialog, ValueField(maximum)), c.minimumText);
+    }));
+    ASSERT_EQ(answers.boxes.size(), 1u);
+    ExpectBox(answers.boxes[0], c.question, true);
+    EXPECT_STREQ(currentSettings.valueTexts[c.minimum], c.maximumText);
+    EXPECT_STREQ(currentSettings.valueTexts[maximum], c.minimumText);
+    EXPECT_EQ(currentSettings.values[c.minimum], c.minimumValue);
+    EXPECT_EQ(currentSettings.values[maximum], c.maximumValue);
+  }
 }
 
 TEST_F(PropertiesDialogTest, ReversedXRangeKeptOnNoAppliesNothing) {
@@ -610,21 +611,6 @@ TEST_F(PropertiesDialogTest, XSwappedThenYDeclinedAppliesNothing) {
   ASSERT_EQ(answers.boxes.size(), 2u);
   ExpectBox(answers.boxes[0], kXSwapQuestion, true);
   ExpectBox(answers.boxes[1], kYSwapQuestion, true);
-}
-
-TEST_F(PropertiesDialogTest, ReversedYRangeSwappedOnYes) {
-  EXPECT_TRUE(Run([&](HWND dialog) {
-    SetField(dialog, MinimumY, "10");
-    SetField(dialog, MaximumY, "-2e1");
-    answers.boxButtons = {IDYES};
-    Press(dialog, IDOK);
-    EXPECT_EQ(FieldText(dialog, ValueField(MinimumY)), "-2e1");
-    EXPECT_EQ(FieldText(dialog, ValueField(MaximumY)), "10");
-  }));
-  ASSERT_EQ(answers.boxes.size(), 1u);
-  ExpectBox(answers.boxes[0], kYSwapQuestion, true);
-  EXPECT_EQ(currentSettings.values[MinimumY], -20.0);
-  EXPECT_EQ(currentSettings.values[MaximumY], 10.0);
 }
 
 TEST_F(PropertiesDialogTest, EqualRangesRefused) {
