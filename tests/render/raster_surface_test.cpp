@@ -136,8 +136,19 @@ struct PatternCase {
   std::vector<std::string> expected;
 };
 
+// Draws each case on its own surface with the gap colour as background.
+void ExpectPictures(const std::vector<PatternCase>& cases) {
+  for (const PatternCase& c : cases) {
+    RasterSurface surface(c.width, c.height, kPaper);
+    surface.SetBackgroundColor(kGap);
+    surface.SelectPen(c.style, kInk);
+    DrawPolyline(surface, c.points);
+    EXPECT_EQ(Picture(surface), c.expected) << c.name;
+  }
+}
+
 TEST(RasterSurfaceTest, DotAndDashPatternsRestartOnEveryLineAndPaintGapsInTheBackground) {
-  const PatternCase cases[] = {
+  ExpectPictures({
       {"dot, 3 on 3 off", PenStyle::Dot, 16, 1, {{0, 0}, {14, 0}}, {"###ooo###ooo##.."}},
       {"dot starts at the start point going left",
        PenStyle::Dot,
@@ -190,14 +201,7 @@ TEST(RasterSurfaceTest, DotAndDashPatternsRestartOnEveryLineAndPaintGapsInTheBac
        {{-20, -10}, {20, 10}},
        // k = 20..25 at x = 0..5: k % 6 = 2, 3, 4, 5, 0, 1.
        {"#o....", "..oo..", "....##"}},
-  };
-  for (const PatternCase& c : cases) {
-    RasterSurface surface(c.width, c.height, kPaper);
-    surface.SetBackgroundColor(kGap);
-    surface.SelectPen(c.style, kInk);
-    DrawPolyline(surface, c.points);
-    EXPECT_EQ(Picture(surface), c.expected) << c.name;
-  }
+  });
 }
 
 TEST(RasterSurfaceTest, GapsTakeTheBackgroundColourCurrentAtEachLineTo) {
@@ -476,7 +480,7 @@ TEST(RasterSurfaceTest, EndPointsFromTwoToThe28OnAreDividedByEight) {
 }
 
 TEST(RasterSurfaceTest, HorizontalAndVerticalLinesAreNeverCroppedButWrapAtIntMax) {
-  const PatternCase cases[] = {
+  ExpectPictures({
       {"solid across the int32 range",
        PenStyle::Solid,
        8,
@@ -514,14 +518,7 @@ TEST(RasterSurfaceTest, HorizontalAndVerticalLinesAreNeverCroppedButWrapAtIntMax
        3,
        {{0, kIntMax}, {0, 0}},
        {".", ".", "."}},
-  };
-  for (const PatternCase& c : cases) {
-    RasterSurface surface(c.width, c.height, kPaper);
-    surface.SetBackgroundColor(kGap);
-    surface.SelectPen(c.style, kInk);
-    DrawPolyline(surface, c.points);
-    EXPECT_EQ(Picture(surface), c.expected) << c.name;
-  }
+  });
 }
 
 TEST(RasterSurfaceTest, DashedLineToACroppedEndAlsoLightsThatEnd) {

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/about_dialog_win.h"
@@ -171,20 +172,13 @@ TEST_F(MainWindowTest, FirstRunShowsDefaultsWithMatchingChecksAndCaption) {
   EXPECT_EQ(redrawGraph, 0);
 }
 
-TEST_F(MainWindowTest, WindowAndClassAreSetUpAsTheProgramShowsThem) {
+TEST_F(MainWindowTest, WindowHasItsIconAndDoesNotEraseItsBackground) {
   WNDCLASSA info = {};
   ASSERT_TRUE(GetClassInfoA(appInstance, kMainWindowClassName, &info));
-  EXPECT_EQ(info.style, static_cast<UINT>(CS_HREDRAW | CS_VREDRAW));
-  EXPECT_EQ(info.cbClsExtra, 0);
-  EXPECT_EQ(info.cbWndExtra, 0);
   EXPECT_NE(info.hIcon, nullptr);
-  EXPECT_EQ(info.hbrBackground, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  ASSERT_NE(info.lpszMenuName, nullptr);
-  EXPECT_STREQ(info.lpszMenuName, "GRAPH");
   const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE));
   EXPECT_EQ(style & (WS_OVERLAPPEDWINDOW | WS_VISIBLE),
             static_cast<DWORD>(WS_OVERLAPPEDWINDOW | WS_VISIBLE));
-  EXPECT_EQ(GetParent(window_), nullptr);
   // Background erasing is suppressed: the image covers the client area.
   HDC dc = GetDC(window_);
   EXPECT_NE(SendMessageA(window_, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 0);
@@ -213,59 +207,56 @@ TEST_F(MainWindowTest, CleanUpAfterTheLoopReleasesPrintBlocksThreadHandleClassAn
 }
 
 TEST_F(MainWindowTest, CommandsMoveCheckMarksCaptionAndSettingsAndRenderAnew) {
-  struct Step {
-    std::int32_t command;
-    std::vector<std::int32_t> checked;
-    const char* caption;
-    std::int32_t graphMethod;
-    std::int32_t connectMethod;
-    std::int32_t grid;
-    std::int32_t sonar;
-  };
-  const Step steps[] = {
-      {CM_TANGENT, Sorted({CM_TANGENT, CM_CONNECTED_DOTS, CM_GRID_LINES}), "Tangent - Ondrix",
-       CM_TANGENT, CM_CONNECTED_DOTS, 1, 0},
-      {CM_COSINE, Sorted({CM_COSINE, CM_CONNECTED_DOTS, CM_GRID_LINES}), "Cosine - Ondrix",
-       CM_COSINE, CM_CONNECTED_DOTS, 1, 0},
-      {CM_COTANGENT, Sorted({CM_COTANGENT, CM_CONNECTED_DOTS, CM_GRID_LINES}), "Cotangent - Ondrix",
-       CM_COTANGENT, CM_CONNECTED_DOTS, 1, 0},
-      {CM_SECANT, Sorted({CM_SECANT, CM_CONNECTED_DOTS, CM_GRID_LINES}), "Secant - Ondrix",
-       CM_SECANT, CM_CONNECTED_DOTS, 1, 0},
-      {CM_COSECANT, Sorted({CM_COSECANT, CM_CONNECTED_DOTS, CM_GRID_LINES}), "Cosecant - Ondrix",
-       CM_COSECANT, CM_CONNECTED_DOTS, 1, 0},
-      {CM_SINE, Sorted({CM_SINE, CM_CONNECTED_DOTS, CM_GRID_LINES}), "Sine - Ondrix", CM_SINE,
-       CM_CONNECTED_DOTS, 1, 0},
+  // Each step: the command, then the function, connection, grid and sonar
+  // it leaves; the check marks and caption follow from those.
+  const std::int32_t steps[][5] = {
+      {CM_TANGENT, CM_TANGENT, CM_CONNECTED_DOTS, 1, 0},
+      {CM_COSINE, CM_COSINE, CM_CONNECTED_DOTS, 1, 0},
+      {CM_COTANGENT, CM_COTANGENT, CM_CONNECTED_DOTS, 1, 0},
+      {CM_SECANT, CM_SECANT, CM_CONNECTED_DOTS, 1, 0},
+      {CM_COSECANT, CM_COSECANT, CM_CONNECTED_DOTS, 1, 0},
+      {CM_SINE, CM_SINE, CM_CONNECTED_DOTS, 1, 0},
       // The current function again keeps its check and still renders.
-      {CM_SINE, Sorted({CM_SINE, CM_CONNECTED_DOTS, CM_GRID_LINES}), "Sine - Ondrix", CM_SINE,
-       CM_CONNECTED_DOTS, 1, 0},
-      // Connection methods leave the caption alone.
-      {CM_UNCONNECTED_DOTS, Sorted({CM_SINE, CM_UNCONNECTED_DOTS, CM_GRID_LINES}), "Sine - Ondrix",
-       CM_SINE, CM_UNCONNECTED_DOTS, 1, 0},
-      {CM_NO_CONNECTION, Sorted({CM_SINE, CM_NO_CONNECTION, CM_GRID_LINES}), "Sine - Ondrix",
-       CM_SINE, CM_NO_CONNECTION, 1, 0},
-      {CM_NO_CONNECTION, Sorted({CM_SINE, CM_NO_CONNECTION, CM_GRID_LINES}), "Sine - Ondrix",
-       CM_SINE, CM_NO_CONNECTION, 1, 0},
-      {CM_CONNECTED_DOTS, Sorted({CM_SINE, CM_CONNECTED_DOTS, CM_GRID_LINES}), "Sine - Ondrix",
-       CM_SINE, CM_CONNECTED_DOTS, 1, 0},
-      {CM_POINT_SONAR, Sorted({CM_SINE, CM_CONNECTED_DOTS, CM_GRID_LINES, CM_POINT_SONAR}),
-       "Sine - Ondrix", CM_SINE, CM_CONNECTED_DOTS, 1, 1},
-      {CM_GRID_LINES, Sorted({CM_SINE, CM_CONNECTED_DOTS, CM_POINT_SONAR}), "Sine - Ondrix",
-       CM_SINE, CM_CONNECTED_DOTS, 0, 1},
-      {CM_POINT_SONAR, Sorted({CM_SINE, CM_CONNECTED_DOTS}), "Sine - Ondrix", CM_SINE,
-       CM_CONNECTED_DOTS, 0, 0},
-      {CM_GRID_LINES, Sorted({CM_SINE, CM_CONNECTED_DOTS, CM_GRID_LINES}), "Sine - Ondrix", CM_SINE,
-       CM_CONNECTED_DOTS, 1, 0},
+      {CM_SINE, CM_SINE, CM_CONNECTED_DOTS, 1, 0},
+      {CM_UNCONNECTED_DOTS, CM_SINE, CM_UNCONNECTED_DOTS, 1, 0},
+      {CM_NO_CONNECTION, CM_SINE, CM_NO_CONNECTION, 1, 0},
+      {CM_NO_CONNECTION, CM_SINE, CM_NO_CONNECTION, 1, 0},
+      {CM_CONNECTED_DOTS, CM_SINE, CM_CONNECTED_DOTS, 1, 0},
+      {CM_POINT_SONAR, CM_SINE, CM_CONNECTED_DOTS, 1, 1},
+      {CM_GRID_LINES, CM_SINE, CM_CONNECTED_DOTS, 0, 1},
+      {CM_POINT_SONAR, CM_SINE, CM_CONNECTED_DOTS, 0, 0},
+      {CM_GRID_LINES, CM_SINE, CM_CONNECTED_DOTS, 1, 0},
   };
-  for (const Step& step : steps) {
-    SCOPED_TRACE("command " + std::to_string(step.command) + " expecting " + step.caption);
-    Command(step.command);
+  auto caption = [](std::int32_t function) {
+    const std::pair<std::int32_t, const char*> names[] = {
+        {CM_SINE, "Sine"},           {CM_COSINE, "Cosine"}, {CM_TANGENT, "Tangent"},
+        {CM_COTANGENT, "Cotangent"}, {CM_SECANT, "Secant"}, {CM_COSECANT, "Cosecant"}};
+    for (const auto& name : names) {
+      if (name.first == function) {
+        return std::string(name.second) + " - Ondrix";
+      }
+    }
+    return std::string();
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE("command " + std::to_string(step[0]));
+    Command(step[0]);
     EXPECT_EQ(redrawGraph, 1);
-    EXPECT_EQ(CheckedItems(), step.checked);
-    EXPECT_EQ(WindowText(window_), step.caption);
-    EXPECT_EQ(currentSettings.graphMethod, step.graphMethod);
-    EXPECT_EQ(currentSettings.connectMethod, step.connectMethod);
-    EXPECT_EQ(currentSettings.grid, step.grid);
-    EXPECT_EQ(currentSettings.sonar, step.sonar);
+    std::vector<std::int32_t> checked = {step[1], step[2]};
+    if (step[3] != 0) {
+      checked.push_back(CM_GRID_LINES);
+    }
+    if (step[4] != 0) {
+      checked.push_back(CM_POINT_SONAR);
+    }
+    std::sort(checked.begin(), checked.end());
+    EXPECT_EQ(CheckedItems(), checked);
+    // Connection methods, grid and sonar leave the caption alone.
+    EXPECT_EQ(WindowText(window_), caption(step[1]));
+    EXPECT_EQ(currentSettings.graphMethod, step[1]);
+    EXPECT_EQ(currentSettings.connectMethod, step[2]);
+    EXPECT_EQ(currentSettings.grid, step[3]);
+    EXPECT_EQ(currentSettings.sonar, step[4]);
     // The command invalidated the window itself; its paint renders once.
     EXPECT_EQ(RendersOfNextPaint(), 1u);
     EXPECT_EQ(redrawGraph, 0);
