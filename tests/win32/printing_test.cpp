@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -98,13 +99,10 @@ std::string DialogItemText(HWND dialog, int id) {
   return text;
 }
 
-bool Contains(const std::vector<std::string>& texts, const std::string& text) {
-  for (const std::string& t : texts) {
-    if (t == text) {
-      return true;
-    }
-  }
-  return false;
+// The status dialog on its own, showing `settings`.
+HWND OpenStatusDialog(GraphSettings& settings) {
+  return CreateDialogParamA(appInstance, "PRINT_DIALOG", nullptr, PrintStatusDialogProc,
+                            reinterpret_cast<LPARAM>(&settings));
 }
 
 // The printer's output folder: ONDRIX_PDF_DIR (a Unix path, printed by
@@ -239,8 +237,7 @@ TEST(PrintStatusDialog, ShowsTheSettingsItIsGiven) {
     settings.grid = c.grid;
     settings.sonar = c.sonar;
     printCancelled = 1;
-    HWND dialog = CreateDialogParamA(appInstance, "PRINT_DIALOG", nullptr, PrintStatusDialogProc,
-                                     reinterpret_cast<LPARAM>(&settings));
+    HWND dialog = OpenStatusDialog(settings);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(printCancelled, 0);
     EXPECT_EQ(DialogItemText(dialog, IDC_PRINT_FUNCTION), c.name);
@@ -257,8 +254,7 @@ TEST(PrintStatusDialog, ShowsAnUnterminatedNameUpToItsSize) {
   GraphSettings settings = DefaultGraphSettings();
   std::memset(settings.functionName, 'W', sizeof settings.functionName);
   settings.grid = 0x41414141;
-  HWND dialog = CreateDialogParamA(appInstance, "PRINT_DIALOG", nullptr, PrintStatusDialogProc,
-                                   reinterpret_cast<LPARAM>(&settings));
+  HWND dialog = OpenStatusDialog(settings);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(DialogItemText(dialog, IDC_PRINT_FUNCTION), std::string(15, 'W'));
   DestroyWindow(dialog);
@@ -278,8 +274,7 @@ TEST(PrintStatusDialog, CancelAndCloseMarkTheRequestButKeepItOpen) {
   GraphSettings settings = DefaultGraphSettings();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    HWND dialog = CreateDialogParamA(appInstance, "PRINT_DIALOG", nullptr, PrintStatusDialogProc,
-                                     reinterpret_cast<LPARAM>(&settings));
+    HWND dialog = OpenStatusDialog(settings);
     ASSERT_NE(dialog, nullptr);
     ASSERT_EQ(printCancelled, 0);
     SendMessageA(dialog, c.message, c.wParam, 0);
@@ -374,7 +369,8 @@ TEST_F(PrintingTest, RequestsWhilePrintingAreRefused) {
     ModalAnswerer answerer(c.caption, ModalAnswerer::PressOk);
     SendMessageA(mainWindow_, c.message, c.wParam, 0);
     EXPECT_TRUE(answerer.answered());
-    EXPECT_TRUE(Contains(answerer.childTexts(), c.text));
+    const auto& texts = answerer.childTexts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), c.text), texts.end());
     EXPECT_TRUE(IsWindow(mainWindow_));
     EXPECT_EQ(printStatusWindow, status);
     EXPECT_EQ(printThreadHandle, thread);

@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app_state_win.h"
@@ -574,74 +575,83 @@ TEST_F(PropertiesDialogTest, ReversedRangeSwappedOnYes) {
   }
 }
 
-TEST_F(PropertiesDialogTest, ReversedXRangeKeptOnNoAppliesNothing) {
-  const GraphSettings before = currentSettings;
-  EXPECT_FALSE(Run([&](HWND dialog) {
-    SetField(dialog, MinimumX, "3");
-    SetField(dialog, MaximumX, "1");
-    SetField(dialog, AModifier, "9");
-    answers.boxButtons = {IDNO};
-    Press(dialog, IDOK);
-    EXPECT_TRUE(DialogOpen(dialog));
-    EXPECT_EQ(FieldText(dialog, ValueField(MinimumX)), "3");
-    EXPECT_EQ(FieldText(dialog, ValueField(MaximumX)), "1");
-    EXPECT_TRUE(SameSettings(currentSettings, before));
-    EXPECT_EQ(redrawGraph, 0);
-  }));
-  ASSERT_EQ(answers.boxes.size(), 1u);
-  ExpectBox(answers.boxes[0], kXSwapQuestion, true);
-}
-
-TEST_F(PropertiesDialogTest, XSwappedThenYDeclinedAppliesNothing) {
-  const GraphSettings before = currentSettings;
-  EXPECT_FALSE(Run([&](HWND dialog) {
-    SetField(dialog, MinimumX, "2p");
-    SetField(dialog, MaximumX, "-1");
-    SetField(dialog, MinimumY, "5");
-    SetField(dialog, MaximumY, "-5");
-    answers.boxButtons = {IDYES, IDNO};
-    Press(dialog, IDC_APPLY);
-    EXPECT_TRUE(DialogOpen(dialog));
-    EXPECT_EQ(FieldText(dialog, ValueField(MinimumX)), "-1");
-    EXPECT_EQ(FieldText(dialog, ValueField(MaximumX)), "2p");
-    EXPECT_EQ(FieldText(dialog, ValueField(MinimumY)), "5");
-    EXPECT_EQ(FieldText(dialog, ValueField(MaximumY)), "-5");
-    EXPECT_TRUE(SameSettings(currentSettings, before));
-  }));
-  ASSERT_EQ(answers.boxes.size(), 2u);
-  ExpectBox(answers.boxes[0], kXSwapQuestion, true);
-  ExpectBox(answers.boxes[1], kYSwapQuestion, true);
-}
-
-TEST_F(PropertiesDialogTest, EqualRangesRefused) {
+// Each refusal leaves the dialog open and applies nothing, not even the
+// fields that passed.
+TEST_F(PropertiesDialogTest, RefusedChecksApplyNothingAndKeepTheDialogOpen) {
+  using Fields = std::vector<std::pair<GraphValue, const char*>>;
   struct Case {
-    const char* minimumX;
-    const char* maximumX;
-    const char* minimumY;
-    const char* maximumY;
-    int focusedField;
+    Fields fields;
+    std::deque<int> buttons;
+    int press;
+    Fields shown;
+    std::vector<const char*> boxes;
+    int focusedField;  // 0: not checked
   };
   const Case cases[] = {
-      {"1", "1.0", "-4", "4", IDC_MINIMUM_X},
-      {"-2p", "3p", "2", "2e0", IDC_MINIMUM_Y},
-      {"p", "1p", "0", "0", IDC_MINIMUM_X},
+      {{{MinimumX, "3"}, {MaximumX, "1"}, {AModifier, "9"}},
+       {IDNO},
+       IDOK,
+       {{MinimumX, "3"}, {MaximumX, "1"}},
+       {kXSwapQuestion},
+       0},
+      {{{MinimumX, "2p"}, {MaximumX, "-1"}, {MinimumY, "5"}, {MaximumY, "-5"}},
+       {IDYES, IDNO},
+       IDC_APPLY,
+       {{MinimumX, "-1"}, {MaximumX, "2p"}, {MinimumY, "5"}, {MaximumY, "-5"}},
+       {kXSwapQuestion, kYSwapQuestion},
+       0},
+      // The checks run in order and stop at the first refusal: the tick
+      // check never ran, so its field keeps the minus.
+      {{{MinimumX, "4"}, {MaximumX, "4"}, {MinimumY, "2"}, {MaximumY, "1"}, {XTickFrequency, "-1"}},
+       {IDYES, IDOK},
+       IDOK,
+       {{XTickFrequency, "-1"}, {MinimumY, "1"}},
+       {kYSwapQuestion, kEqualRefusal},
+       0},
+      {{{MinimumX, "1"}, {MaximumX, "1.0"}, {MinimumY, "-4"}, {MaximumY, "4"}},
+       {},
+       IDOK,
+       {},
+       {kEqualRefusal},
+       IDC_MINIMUM_X},
+      {{{MinimumX, "-2p"}, {MaximumX, "3p"}, {MinimumY, "2"}, {MaximumY, "2e0"}},
+       {},
+       IDOK,
+       {},
+       {kEqualRefusal},
+       IDC_MINIMUM_Y},
+      {{{MinimumX, "p"}, {MaximumX, "1p"}, {MinimumY, "0"}, {MaximumY, "0"}},
+       {},
+       IDOK,
+       {},
+       {kEqualRefusal},
+       IDC_MINIMUM_X},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.minimumX + std::string(" ") + c.maximumX + " " + c.minimumY + " " + c.maximumY);
+    SCOPED_TRACE("case " + std::to_string(&c - cases));
     answers = ModalAnswers{};
     const GraphSettings before = currentSettings;
     EXPECT_FALSE(Run([&](HWND dialog) {
-      SetField(dialog, MinimumX, c.minimumX);
-      SetField(dialog, MaximumX, c.maximumX);
-      SetField(dialog, MinimumY, c.minimumY);
-      SetField(dialog, MaximumY, c.maximumY);
-      Press(dialog, IDOK);
+      for (const auto& field : c.fields) {
+        SetField(dialog, field.first, field.second);
+      }
+      answers.boxButtons = c.buttons;
+      Press(dialog, c.press);
       EXPECT_TRUE(DialogOpen(dialog));
+      for (const auto& field : c.shown) {
+        EXPECT_EQ(FieldText(dialog, ValueField(field.first)), field.second);
+      }
       EXPECT_TRUE(SameSettings(currentSettings, before));
-      ExpectFocusedAndSelected(dialog, c.focusedField);
+      EXPECT_EQ(redrawGraph, 0);
+      if (c.focusedField != 0) {
+        ExpectFocusedAndSelected(dialog, c.focusedField);
+      }
     }));
-    ASSERT_EQ(answers.boxes.size(), 1u);
-    ExpectBox(answers.boxes[0], kEqualRefusal, false);
+    ASSERT_EQ(answers.boxes.size(), c.boxes.size());
+    for (std::size_t i = 0; i < c.boxes.size(); ++i) {
+      const bool question = c.boxes[i] == kXSwapQuestion || c.boxes[i] == kYSwapQuestion;
+      ExpectBox(answers.boxes[i], c.boxes[i], question);
+    }
   }
 }
 
@@ -712,24 +722,6 @@ TEST_F(PropertiesDialogTest, ZeroTickRefusedWithTheFieldSelected) {
     ASSERT_EQ(answers.boxes.size(), 1u);
     ExpectBox(answers.boxes[0], kTickMessage, false);
   }
-}
-
-TEST_F(PropertiesDialogTest, ChecksRunInOrderAndStopAtTheFirstRefusal) {
-  EXPECT_FALSE(Run([&](HWND dialog) {
-    SetField(dialog, MinimumX, "4");
-    SetField(dialog, MaximumX, "4");
-    SetField(dialog, MinimumY, "2");
-    SetField(dialog, MaximumY, "1");
-    SetField(dialog, XTickFrequency, "-1");
-    answers.boxButtons = {IDYES, IDOK};
-    Press(dialog, IDOK);
-    // The tick check never ran: its field keeps the minus.
-    EXPECT_EQ(FieldText(dialog, IDC_X_TICK_FREQUENCY), "-1");
-    EXPECT_EQ(FieldText(dialog, IDC_MINIMUM_Y), "1");
-  }));
-  ASSERT_EQ(answers.boxes.size(), 2u);
-  ExpectBox(answers.boxes[0], kYSwapQuestion, true);
-  ExpectBox(answers.boxes[1], kEqualRefusal, false);
 }
 
 TEST_F(PropertiesDialogTest, PiAppendsToTheClickedField) {
