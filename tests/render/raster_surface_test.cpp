@@ -101,32 +101,6 @@ TEST(RasterSurfaceTest, SolidLinesLightTheBresenhamPixelsWithoutTheEndPoint) {
   }
 }
 
-TEST(RasterSurfaceTest, ReversedLinesDifferOnlyInTheDroppedEndPoint) {
-  std::mt19937 random(7);
-  std::uniform_int_distribution<std::int32_t> coordinate(-5, 24);
-  for (int i = 0; i < 500; ++i) {
-    const SurfacePoint a{coordinate(random), coordinate(random)};
-    const SurfacePoint b{coordinate(random), coordinate(random)};
-    RasterSurface forward(20, 20, kPaper);
-    RasterSurface backward(20, 20, kPaper);
-    forward.SelectPen(PenStyle::Solid, kInk);
-    backward.SelectPen(PenStyle::Solid, kInk);
-    DrawPolyline(forward, {a, b});
-    DrawPolyline(backward, {b, a});
-    std::set<Pixel> both = InkedPixels(forward);
-    std::set<Pixel> reverse = InkedPixels(backward);
-    if (a.x != b.x || a.y != b.y) {
-      for (const SurfacePoint end : {a, b}) {
-        if (end.x >= 0 && end.x < 20 && end.y >= 0 && end.y < 20) {
-          both.insert({end.x, end.y});
-          reverse.insert({end.x, end.y});
-        }
-      }
-    }
-    EXPECT_EQ(both, reverse) << a.x << ',' << a.y << " to " << b.x << ',' << b.y;
-  }
-}
-
 struct PatternCase {
   const char* name;
   PenStyle style;
