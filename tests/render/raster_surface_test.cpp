@@ -66,7 +66,8 @@ struct SolidLineCase {
 
 TEST(RasterSurfaceTest, SolidLinesLightTheBresenhamPixelsWithoutTheEndPoint) {
   // Ties (the ideal line halfway between two pixels) go to the smaller minor
-  // coordinate in every octant, whatever the drawing direction.
+  // coordinate in every octant, whatever the drawing direction. Worked out by
+  // hand, these check the reference walk that the random lines below follow.
   const SolidLineCase cases[] = {
       {"octant 1", {{1, 1}, {5, 3}}, {{1, 1}, {2, 1}, {3, 2}, {4, 2}}},
       {"octant 2", {{1, 1}, {3, 5}}, {{1, 1}, {1, 2}, {2, 3}, {2, 4}}},
@@ -76,22 +77,10 @@ TEST(RasterSurfaceTest, SolidLinesLightTheBresenhamPixelsWithoutTheEndPoint) {
       {"octant 6", {{3, 5}, {1, 1}}, {{3, 5}, {2, 4}, {2, 3}, {1, 2}}},
       {"octant 7", {{1, 5}, {3, 1}}, {{1, 5}, {1, 4}, {2, 3}, {2, 2}}},
       {"octant 8", {{1, 3}, {5, 1}}, {{1, 3}, {2, 2}, {3, 2}, {4, 1}}},
-      {"45 degrees down", {{0, 0}, {3, 3}}, {{0, 0}, {1, 1}, {2, 2}}},
-      {"45 degrees up-right", {{0, 7}, {3, 4}}, {{0, 7}, {1, 6}, {2, 5}}},
-      {"shallow without ties",
-       {{0, 0}, {7, 2}},
-       {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 2}}},
-      {"horizontal left to right", {{1, 2}, {5, 2}}, {{1, 2}, {2, 2}, {3, 2}, {4, 2}}},
-      {"horizontal right to left", {{5, 2}, {1, 2}}, {{2, 2}, {3, 2}, {4, 2}, {5, 2}}},
-      {"vertical top to bottom", {{2, 1}, {2, 4}}, {{2, 1}, {2, 2}, {2, 3}}},
-      {"vertical bottom to top", {{2, 4}, {2, 1}}, {{2, 2}, {2, 3}, {2, 4}}},
       {"zero length", {{3, 3}, {3, 3}}, {}},
       {"polyline draws each vertex once",
        {{1, 1}, {4, 1}, {4, 4}, {1, 1}},
        {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {4, 2}, {4, 3}, {4, 4}, {3, 3}, {2, 2}}},
-      {"clipped on both sides",
-       {{-2, -1}, {10, 5}},
-       {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}, {6, 3}, {7, 3}}},
   };
   for (const SolidLineCase& c : cases) {
     RasterSurface surface(8, 8, kPaper);
@@ -142,39 +131,12 @@ TEST(RasterSurfaceTest, DotAndDashPatternsRestartOnEveryLineAndPaintGapsInTheBac
        1,
        {{0, 0}, {4, 0}, {8, 0}, {11, 0}},
        {"###o###o###."}},
-      {"dot going up",
-       PenStyle::Dot,
-       1,
-       10,
-       {{0, 9}, {0, 0}},
-       {".", "#", "#", "#", "o", "o", "o", "#", "#", "#"}},
       {"dot counts steps along the major axis",
        PenStyle::Dot,
        9,
        5,
        {{0, 0}, {8, 4}},
        {"##.......", "..#o.....", "....oo...", "......##.", "........."}},
-      {"clipped dot keeps its phase", PenStyle::Dot, 8, 1, {{-4, 0}, {10, 0}}, {"oo###ooo"}},
-      {"clipped dot going left keeps its phase",
-       PenStyle::Dot,
-       8,
-       1,
-       {{12, 0}, {-3, 0}},
-       {"#ooo###o"}},
-      {"clipped diagonal dash keeps its phase",
-       PenStyle::Dash,
-       6,
-       3,
-       {{-20, -10}, {20, 10}},
-       // k = 20..25 at x = 0..5: 18 <= k < 24 is a gap.
-       {"oo....", "..oo..", "....##"}},
-      {"clipped diagonal dot keeps its phase",
-       PenStyle::Dot,
-       6,
-       3,
-       {{-20, -10}, {20, 10}},
-       // k = 20..25 at x = 0..5: k % 6 = 2, 3, 4, 5, 0, 1.
-       {"#o....", "..oo..", "....##"}},
   });
 }
 
