@@ -70,20 +70,13 @@ inline Call ParseCall(const std::string& line) {
 
 // Every integer a trace line carries as a coordinate (text lines excepted).
 inline std::vector<std::int64_t> Coordinates(const std::string& line) {
-  std::vector<std::int64_t> numbers;
   std::istringstream stream(line);
   std::string op;
   stream >> op;
-  int count = 0;
-  if (op == "fill") {
-    count = 4;
-  } else if (op == "move" || op == "line" || op == "pixel") {
-    count = 2;
-  }
-  for (int i = 0; i < count; ++i) {
-    std::int64_t value = 0;
+  const bool point = op == "move" || op == "line" || op == "pixel";
+  std::vector<std::int64_t> numbers(op == "fill" ? 4 : point ? 2 : 0);
+  for (std::int64_t& value : numbers) {
     stream >> value;
-    numbers.push_back(value);
   }
   return numbers;
 }
