@@ -509,18 +509,6 @@ TEST_F(PropertiesDialogTest, ApplyGoesLiveAndCancelUndoesEveryApply) {
   EXPECT_EQ(redrawGraph, 1);
 }
 
-TEST_F(PropertiesDialogTest, OkAppliesAndCloses) {
-  EXPECT_TRUE(Run([&](HWND dialog) {
-    SetField(dialog, BModifier, "2p");
-    SetField(dialog, TickMarkSize, ".05");
-    Press(dialog, IDOK);
-  }));
-  EXPECT_STREQ(currentSettings.valueTexts[BModifier], "2p");
-  EXPECT_EQ(currentSettings.values[BModifier], 2 * kPi);
-  EXPECT_EQ(currentSettings.values[TickMarkSize], 0.05);
-  EXPECT_EQ(redrawGraph, 1);
-}
-
 TEST_F(PropertiesDialogTest, MinusPStaysInTheFieldButIsStoredAsMinusOneP) {
   EXPECT_FALSE(Run([&](HWND dialog) {
     SetField(dialog, AModifier, "-p");
@@ -531,8 +519,10 @@ TEST_F(PropertiesDialogTest, MinusPStaysInTheFieldButIsStoredAsMinusOneP) {
   EXPECT_EQ(currentSettings.values[AModifier], -kPi);
 }
 
-TEST_F(PropertiesDialogTest, EnterInAFieldRunsOk) {
+TEST_F(PropertiesDialogTest, EnterInAFieldAppliesEveryFieldAndCloses) {
   EXPECT_TRUE(Run([&](HWND dialog) {
+    SetField(dialog, BModifier, "2p");
+    SetField(dialog, TickMarkSize, ".05");
     const HWND field = GetDlgItem(dialog, ValueField(CModifier));
     SetWindowTextA(field, "7");
     SetFocus(field);
@@ -540,6 +530,10 @@ TEST_F(PropertiesDialogTest, EnterInAFieldRunsOk) {
   }));
   EXPECT_STREQ(currentSettings.valueTexts[CModifier], "7");
   EXPECT_EQ(currentSettings.values[CModifier], 7.0);
+  EXPECT_STREQ(currentSettings.valueTexts[BModifier], "2p");
+  EXPECT_EQ(currentSettings.values[BModifier], 2 * kPi);
+  EXPECT_EQ(currentSettings.values[TickMarkSize], 0.05);
+  EXPECT_EQ(redrawGraph, 1);
 }
 
 TEST_F(PropertiesDialogTest, ReversedRangeSwappedOnYes) {
