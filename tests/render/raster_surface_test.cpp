@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <limits>
 #include <random>
 #include <set>
@@ -38,16 +39,20 @@ std::vector<std::string> Picture(const RasterSurface& surface) {
   return rows;
 }
 
-std::set<Pixel> InkedPixels(const RasterSurface& surface) {
-  std::set<Pixel> inked;
+std::set<Pixel> PixelsWhere(const RasterSurface& surface, const std::function<bool(Color)>& keep) {
+  std::set<Pixel> pixels;
   for (std::int32_t y = 0; y < surface.Height(); ++y) {
     for (std::int32_t x = 0; x < surface.Width(); ++x) {
-      if (surface.PixelAt(x, y) != kPaper) {
-        inked.insert({x, y});
+      if (keep(surface.PixelAt(x, y))) {
+        pixels.insert({x, y});
       }
     }
   }
-  return inked;
+  return pixels;
+}
+
+std::set<Pixel> InkedPixels(const RasterSurface& surface) {
+  return PixelsWhere(surface, [](Color color) { return color != kPaper; });
 }
 
 // MoveTo the first point, LineTo each of the others.
@@ -317,18 +322,8 @@ void ExpectSameAsReference(SurfacePoint from, SurfacePoint to, PenStyle style, s
   surface.SetBackgroundColor(kGap);
   surface.SelectPen(style, kInk);
   DrawPolyline(surface, {from, to});
-  std::set<Pixel> on;
-  std::set<Pixel> gaps;
-  for (std::int32_t y = 0; y < height; ++y) {
-    for (std::int32_t x = 0; x < width; ++x) {
-      const Color color = surface.PixelAt(x, y);
-      if (color == kInk) {
-        on.insert({x, y});
-      } else if (color == kGap) {
-        gaps.insert({x, y});
-      }
-    }
-  }
+  const std::set<Pixel> on = PixelsWhere(surface, [](Color color) { return color == kInk; });
+  const std::set<Pixel> gaps = PixelsWhere(surface, [](Color color) { return color == kGap; });
   EXPECT_EQ(on, expectedOn) << from.x << ',' << from.y << " to " << to.x << ',' << to.y;
   EXPECT_EQ(gaps, expectedGaps) << from.x << ',' << from.y << " to " << to.x << ',' << to.y;
 }
