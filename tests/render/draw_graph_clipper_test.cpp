@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 
-#include "draw_graph_test_support.h"
 #include "render/segment_clipper.h"
 #include "render/trace_surface.h"
 
