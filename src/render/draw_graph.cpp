@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <limits>
 
 #include "model/evaluation.h"
@@ -21,6 +22,27 @@ constexpr long double kLargestArgument = 9007199254740992.0L;  // 2^53
 // coordinate arithmetic.
 constexpr double kLargestSize = 2147483647.0;
 
+// Asks shouldStop every few thousand steps and remembers a true answer.
+class StopPoll {
+ public:
+  explicit StopPoll(const std::function<bool()>& shouldStop) : shouldStop_(shouldStop) {}
+
+  bool Stopped() {
+    if (!stopped_ && shouldStop_ && ++steps_ % kStepsBetweenPolls == 0) {
+      stopped_ = shouldStop_();
+    }
+    return stopped_;
+  }
+
+  bool WasStopped() const { return stopped_; }
+
+ private:
+  static constexpr std::uint32_t kStepsBetweenPolls = 4096;
+  const std::function<bool()>& shouldStop_;
+  std::uint32_t steps_ = 0;
+  bool stopped_ = false;
+};
+
 // Everything one DrawGraph call shares between its phases.
 struct Frame {
   Surface& surface;
@@ -30,6 +52,7 @@ struct Frame {
   std::int32_t height;  // H, the last row
   std::int32_t axisColumn;
   std::int32_t axisRow;
+  StopPoll& stop;
 };
 
 double Value(const GraphSettings& settings, GraphValue index) {
@@ -175,11 +198,11 @@ void DrawAxes(const Frame& frame, std::int32_t left, std::int32_t top) {
 // Calls draw(k) for the multiples k * frequency from 1 up to the maximum,
 // then from -1 down to the minimum; each run looks only at its own bound.
 template <typename Draw>
-void ForEachMultiple(double frequency, double minimum, double maximum, Draw draw) {
-  for (std::int32_t k = 1; k * frequency <= maximum; ++k) {
+void ForEachMultiple(StopPoll& stop, double frequency, double minimum, double maximum, Draw draw) {
+  for (std::int32_t k = 1; k * frequency <= maximum && !stop.Stopped(); ++k) {
     draw(k * frequency);
   }
-  for (std::int32_t k = -1; k * frequency >= minimum; --k) {
+  for (std::int32_t k = -1; k * frequency >= minimum && !stop.Stopped(); --k) {
     draw(k * frequency);
   }
 }
@@ -187,13 +210,13 @@ void ForEachMultiple(double frequency, double minimum, double maximum, Draw draw
 void DrawGridLines(const Frame& frame) {
   const GraphSettings& settings = frame.settings;
   frame.surface.SelectPen(PenStyle::Dot, settings.colors[GridLine]);
-  ForEachMultiple(Value(settings, XTickFrequency), Value(settings, MinimumX),
+  ForEachMultiple(frame.stop, Value(settings, XTickFrequency), Value(settings, MinimumX),
                   Value(settings, MaximumX), [&](double x) {
                     const std::int32_t column = MapXToPixel(x, frame.width, settings);
                     frame.clipper.MoveTo({column, 0});
                     frame.clipper.LineTo({column, frame.height});
                   });
-  ForEachMultiple(Value(settings, YTickFrequency), Value(settings, MinimumY),
+  ForEachMultiple(frame.stop, Value(settings, YTickFrequency), Value(settings, MinimumY),
                   Value(settings, MaximumY), [&](double y) {
                     const std::int32_t row = MapYToPixel(y, frame.height, settings);
                     frame.clipper.MoveTo({0, row});
@@ -206,13 +229,13 @@ void DrawTickMarks(const Frame& frame, std::int64_t tickSize) {
   const GraphSettings& settings = frame.settings;
   frame.surface.SelectPen(PenStyle::Solid, settings.colors[TickMark]);
   const std::int64_t half = Half(tickSize);
-  ForEachMultiple(Value(settings, XTickFrequency), Value(settings, MinimumX),
+  ForEachMultiple(frame.stop, Value(settings, XTickFrequency), Value(settings, MinimumX),
                   Value(settings, MaximumX), [&](double x) {
                     const std::int32_t column = MapXToPixel(x, frame.width, settings);
                     frame.clipper.MoveTo({column, frame.axisRow - half});
                     frame.clipper.LineTo({column, frame.axisRow + half + 1});
                   });
-  ForEachMultiple(Value(settings, YTickFrequency), Value(settings, MinimumY),
+  ForEachMultiple(frame.stop, Value(settings, YTickFrequency), Value(settings, MinimumY),
                   Value(settings, MaximumY), [&](double y) {
                     const std::int32_t row = MapYToPixel(y, frame.height, settings);
                     frame.clipper.MoveTo({frame.axisColumn - half, row});
@@ -224,7 +247,7 @@ void DrawTickMarks(const Frame& frame, std::int64_t tickSize) {
 // One pixel per column, no pen.
 void DrawUnconnectedDots(const Frame& frame) {
   const GraphSettings& settings = frame.settings;
-  for (std::int32_t column = 0; column <= frame.width; ++column) {
+  for (std::int32_t column = 0; column <= frame.width && !frame.stop.Stopped(); ++column) {
     const double x = PixelToX(column, frame.width, settings);
     double y = 0;
     if (EvaluateFunction(x, &y, settings.graphMethod, settings.values)) {
@@ -280,11 +303,13 @@ void DrawConnectedDots(const Frame& frame) {
 
   frame.surface.SelectPen(PenStyle::Solid, settings.colors[PointConnection]);
   CurveWalk walk(frame);
-  for (std::int32_t k = undefinedAtZero ? 1 : 0; k * step <= maximumX; ++k) {
+  for (std::int32_t k = undefinedAtZero ? 1 : 0; k * step <= maximumX && !frame.stop.Stopped();
+       ++k) {
     walk.Sample(k * step);
   }
   walk.LiftPen();
-  for (std::int32_t k = undefinedAtZero ? -1 : 0; k * step >= minimumX; --k) {
+  for (std::int32_t k = undefinedAtZero ? -1 : 0; k * step >= minimumX && !frame.stop.Stopped();
+       --k) {
     walk.Sample(k * step);
   }
   if (undefinedAtZero) {
@@ -322,10 +347,12 @@ void DrawPoints(const Frame& frame, std::int64_t sonarSize) {
       DrawAsymptote(frame, x);
     }
   };
-  for (std::int32_t k = 0; k * frequency <= Value(settings, MaximumX); ++k) {
+  for (std::int32_t k = 0; k * frequency <= Value(settings, MaximumX) && !frame.stop.Stopped();
+       ++k) {
     drawAt(k * frequency);
   }
-  for (std::int32_t k = -1; k * frequency >= Value(settings, MinimumX); --k) {
+  for (std::int32_t k = -1; k * frequency >= Value(settings, MinimumX) && !frame.stop.Stopped();
+       --k) {
     drawAt(k * frequency);
   }
   frame.surface.RestorePen();
@@ -333,27 +360,29 @@ void DrawPoints(const Frame& frame, std::int64_t sonarSize) {
 
 }  // namespace
 
-void DrawGraph(Surface& surface, std::int32_t left, std::int32_t top, std::int32_t right,
-               std::int32_t bottom, const GraphSettings& settings) {
+bool DrawGraph(Surface& surface, std::int32_t left, std::int32_t top, std::int32_t right,
+               std::int32_t bottom, const GraphSettings& settings, const DrawOptions& options) {
   surface.FillRectangle(left, top, right, bottom, settings.colors[Background]);
   if (static_cast<std::int64_t>(right) - left < 1 || static_cast<std::int64_t>(bottom) - top < 1) {
-    return;
+    return true;
   }
   const std::int32_t width = right - 1;
   const std::int32_t height = bottom - 1;
   if (!IsDrawable(settings, width)) {
     surface.TextOut(0, 0, kGraphErrorText);
-    return;
+    return true;
   }
 
   SegmentClipper clipper(surface);
+  StopPoll stop(options.shouldStop);
   const Frame frame{surface,
                     clipper,
                     settings,
                     width,
                     height,
                     MapXToPixel(0.0, width, settings),
-                    MapYToPixel(0.0, height, settings)};
+                    MapYToPixel(0.0, height, settings),
+                    stop};
   const std::int64_t sonarSize = MarkSize(width, height, Value(settings, SonarWidth));
   const std::int64_t tickSize = MarkSize(width, height, Value(settings, TickMarkSize));
 
@@ -378,6 +407,7 @@ void DrawGraph(Surface& surface, std::int32_t left, std::int32_t top, std::int32
 
   surface.SetViewportExtent(keptExtent.cx, keptExtent.cy);
   surface.SetBackgroundColor(keptBackground);
+  return !stop.WasStopped();
 }
 
 }  // namespace ondrix

@@ -91,10 +91,10 @@ void GdiSurface::TextOut(std::int32_t x, std::int32_t y, std::string_view text) 
   TextOutA(dc_, x, y, text.data(), length);
 }
 
-void DrawGraph(HDC dc, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
-               const GraphSettings& settings) {
+bool DrawGraph(HDC dc, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+               const GraphSettings& settings, const DrawOptions& options) {
   GdiSurface surface(dc);
-  DrawGraph(surface, left, top, right, bottom, settings);
+  return DrawGraph(surface, left, top, right, bottom, settings, options);
 }
 
 }  // namespace ondrix

@@ -10,6 +10,7 @@
 
 #include <vector>
 
+#include "render/draw_graph.h"
 #include "render/surface.h"
 
 namespace ondrix {
@@ -44,7 +45,7 @@ class GdiSurface : public Surface {
 };
 
 // The entry the main window and the print thread use.
-void DrawGraph(HDC dc, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
-               const GraphSettings& settings);
+bool DrawGraph(HDC dc, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+               const GraphSettings& settings, const DrawOptions& options = {});
 
 }  // namespace ondrix

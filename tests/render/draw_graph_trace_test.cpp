@@ -701,5 +701,26 @@ TEST(DrawGraphTraceTest, PensAndBackgroundAreRestored) {
   }
 }
 
+// A render told to stop gives up within a few thousand steps of the first
+// question, and still leaves the pens and background colour as it found them.
+TEST(DrawGraphTraceTest, StopAbandonsTheRenderAndRestoresTheSurface) {
+  GraphSettings settings = DistinctColorSettings();
+  settings.values[XTickFrequency] = 1e-4;
+  for (bool stop : {false, true}) {
+    int questions = 0;
+    DrawOptions options;
+    options.shouldStop = [&] { return ++questions, stop; };
+    TraceSurface surface;
+    EXPECT_EQ(DrawGraph(surface, 0, 0, 64, 48, settings, options), !stop);
+    const std::vector<std::string> lines = Lines(surface.Text());
+    EXPECT_EQ(questions > 1, !stop);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "pen restore"),
+              std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+                return line.find("pen ") == 0;
+              }) / 2);
+    EXPECT_EQ(lines.back(), "bk 0x00FFFFFF");
+  }
+}
+
 }  // namespace
 }  // namespace ondrix
