@@ -3,13 +3,13 @@
 #include <cstring>
 
 #include "app/about_dialog_win.h"
-#include "app/app_state_win.h"
 #include "dialogs/printing_win.h"
 #include "dialogs/properties_dialog_win.h"
 #include "model/command_ids.h"
 #include "persist/registry_settings_win.h"
 #include "render/gdi_objects_win.h"
 #include "render/gdi_surface_win.h"
+#include "state/app_state_win.h"
 
 namespace ondrix {
 

@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include "app/app_state_win.h"
 #include "app/main_window_win.h"
 #include "bwcc/bwcc_win.h"
+#include "state/app_state_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   // Every dialog template names the BorDlg_Gray class: register it first.

@@ -4,10 +4,10 @@
 
 #include <cstring>
 
-#include "app/app_state_win.h"
-#include "app/resource.h"
+#include "dialogs/control_ids.h"
 #include "model/command_ids.h"
 #include "render/gdi_surface_win.h"
+#include "state/app_state_win.h"
 
 namespace ondrix {
 

@@ -7,12 +7,12 @@
 #include <new>
 #include <utility>
 
-#include "app/app_state_win.h"
-#include "app/resource.h"
+#include "dialogs/control_ids.h"
 #include "model/string_table.h"
 #include "model/value_text.h"
 #include "persist/registry_settings_win.h"
 #include "render/gdi_objects_win.h"
+#include "state/app_state_win.h"
 
 namespace ondrix {
 

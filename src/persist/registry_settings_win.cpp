@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/app_state_win.h"
 #include "model/string_table.h"
 #include "model/value_text.h"
+#include "state/app_state_win.h"
 
 namespace ondrix {
 namespace {

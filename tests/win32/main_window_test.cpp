@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "app/about_dialog_win.h"
-#include "app/app_state_win.h"
 #include "app/main_window_win.h"
 #include "modal_answerer_win.h"
 #include "model/command_ids.h"
 #include "model/graph_settings.h"
+#include "state/app_state_win.h"
 
 namespace ondrix {
 namespace {

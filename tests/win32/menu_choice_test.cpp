@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/app_state_win.h"
+#include "state/app_state_win.h"
 
 namespace ondrix {
 namespace {

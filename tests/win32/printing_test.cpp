@@ -16,13 +16,13 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state_win.h"
 #include "app/main_window_win.h"
-#include "app/resource.h"
+#include "dialogs/control_ids.h"
 #include "dialogs/printing_win.h"
 #include "modal_answerer_win.h"
 #include "model/command_ids.h"
 #include "model/graph_settings.h"
+#include "state/app_state_win.h"
 
 namespace ondrix {
 namespace {

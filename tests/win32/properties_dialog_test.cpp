@@ -14,15 +14,15 @@
 #include <utility>
 #include <vector>
 
-#include "app/app_state_win.h"
 #include "app/main_window_win.h"
-#include "app/resource.h"
 #include "bwcc/bwcc_win.h"
+#include "dialogs/control_ids.h"
 #include "dialogs/properties_dialog_win.h"
 #include "dib_canvas_win.h"
 #include "model/command_ids.h"
 #include "model/value_text.h"
 #include "persist/registry_settings_win.h"
+#include "state/app_state_win.h"
 
 namespace ondrix {
 namespace {

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state_win.h"
 #include "model/command_ids.h"
 #include "model/graph_settings.h"
 #include "model/value_text.h"
 #include "persist/registry_settings_win.h"
+#include "state/app_state_win.h"
 
 namespace ondrix {
 namespace {

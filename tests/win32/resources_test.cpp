@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state_win.h"
-#include "app/resource.h"
 #include "bwcc/bwcc_win.h"
+#include "dialogs/control_ids.h"
 #include "model/graph_settings.h"
+#include "state/app_state_win.h"
 
 namespace ondrix {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_state_win.h"
 #include "bwcc/bwcc_win.h"
+#include "state/app_state_win.h"
 
 int main(int argc, char** argv) {
   ondrix::appInstance = GetModuleHandleA(nullptr);

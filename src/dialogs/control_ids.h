@@ -2,8 +2,8 @@
    so that the resource script and the C++ code share one copy. Resource
    names ("GRAPH", "ABOUT", "PRINT_DIALOG", "PROPERTIES", "SINE_ZZZICON",
    "SINE_LARGE") are used as strings directly. */
-#ifndef ONDRIX_APP_RESOURCE_H
-#define ONDRIX_APP_RESOURCE_H
+#ifndef ONDRIX_DIALOGS_CONTROL_IDS_H
+#define ONDRIX_DIALOGS_CONTROL_IDS_H
 
 /* Grid Properties: the edit of GraphValue i is IDC_VALUE_FIRST + i. */
 #define IDC_VALUE_FIRST 200

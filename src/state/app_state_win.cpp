@@ -1,4 +1,4 @@
-#include "app/app_state_win.h"
+#include "state/app_state_win.h"
 
 #include <cstring>
 
