@@ -7,9 +7,6 @@ namespace ondrix {
 
 namespace {
 
-// Beyond this, sine and cosine have lost every digit of their argument.
-constexpr double kLargestArgument = 9007199254740992.0;  // 2^53
-
 double PowerOfTen(std::int32_t exponent) {
   double result = 1.0;
   for (std::int32_t i = 0; i < exponent && i < 400; ++i) {
@@ -30,12 +27,16 @@ double ClampToDoubleRange(long double value) {
 
 }  // namespace
 
-int EvaluateFunction(double x, double* y, std::int32_t method, const double* values) {
-  const long double a = values[AModifier];
+double FunctionArgument(double x, const double* values) {
   const long double b = values[BModifier];
   const long double c = values[CModifier];
+  return static_cast<double>(b * x + c);
+}
+
+int EvaluateFunction(double x, double* y, std::int32_t method, const double* values) {
+  const long double a = values[AModifier];
   const long double d = values[DModifier];
-  const double u = static_cast<double>(b * x + c);
+  const double u = FunctionArgument(x, values);
   if (!std::isfinite(u) || std::fabs(u) >= kLargestArgument || !std::isfinite(values[AModifier]) ||
       !std::isfinite(values[DModifier])) {
     return 0;

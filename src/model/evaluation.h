@@ -8,6 +8,12 @@
 
 namespace ondrix {
 
+// Sine and cosine of arguments this large have lost every digit.
+constexpr double kLargestArgument = 9007199254740992.0;  // 2^53
+
+// B * x + C, the argument of the function at x, as the evaluation rounds it.
+double FunctionArgument(double x, const double* values);
+
 // y = A * f(B * x + C) + D for the function command `method`. Returns 1 and
 // writes y when the point is defined, 0 (y untouched) at an asymptote.
 int EvaluateFunction(double x, double* y, std::int32_t method, const double* values);

@@ -1,9 +1,12 @@
 #include "render/draw_graph.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <limits>
+#include <vector>
 
 #include "model/evaluation.h"
 #include "render/segment_clipper.h"
@@ -16,8 +19,6 @@ const char kGraphErrorText[] =
 namespace {
 
 constexpr std::int32_t kLargestCount = std::numeric_limits<std::int32_t>::max();
-// Sine and cosine of arguments this large have lost every digit.
-constexpr long double kLargestArgument = 9007199254740992.0L;  // 2^53
 // Sizes from huge percentages stop here, far from the 64-bit limits of the
 // coordinate arithmetic.
 constexpr double kLargestSize = 2147483647.0;
@@ -53,6 +54,7 @@ struct Frame {
   std::int32_t axisColumn;
   std::int32_t axisRow;
   StopPoll& stop;
+  bool plainWalk;
 };
 
 double Value(const GraphSettings& settings, GraphValue index) {
@@ -207,40 +209,127 @@ void ForEachMultiple(StopPoll& stop, double frequency, double minimum, double ma
   }
 }
 
-void DrawGridLines(const Frame& frame) {
+// The first i in [lo, hi) where `holds`, once true, stays true; hi if nowhere.
+template <typename Holds>
+std::int64_t FirstWhere(std::int64_t lo, std::int64_t hi, Holds holds) {
+  while (lo < hi) {
+    const std::int64_t middle = lo + (hi - lo) / 2;
+    if (holds(middle)) {
+      hi = middle;
+    } else {
+      lo = middle + 1;
+    }
+  }
+  return lo;
+}
+
+// The same, searched outward from lo: cheap when the answer is close.
+template <typename Holds>
+std::int64_t NextWhere(std::int64_t lo, std::int64_t hi, Holds holds) {
+  for (std::int64_t span = 1; lo < hi; span *= 2) {
+    const std::int64_t probe = std::min(lo + span, hi) - 1;
+    if (holds(probe)) {
+      return FirstWhere(lo, probe, holds);
+    }
+    lo = probe + 1;
+  }
+  return hi;
+}
+
+// The multiples first, first + direction, ... of `frequency` that the plain
+// loop visits before it passes its bound; index i stands for the i-th.
+struct Run {
+  std::int32_t first;
+  std::int32_t direction;
+  double frequency;
+  std::int64_t count;
+
+  double At(std::int64_t i) const { return static_cast<double>(first + direction * i) * frequency; }
+};
+
+Run MakeRun(std::int32_t first, std::int32_t direction, double frequency, double minimum,
+            double maximum) {
+  Run run{first, direction, frequency, 0};
+  // The drawable check ends every run before the counter limit.
+  const std::int64_t limit = std::int64_t{kLargestCount} - std::abs(first) + 1;
+  run.count = FirstWhere(0, limit, [&](std::int64_t i) {
+    const double value = run.At(i);
+    return direction > 0 ? !(value <= maximum) : !(value >= minimum);
+  });
+  return run;
+}
+
+// Calls draw(pixel) once for each pixel in [lo, hi] that multiples of the run
+// map to, in the run's order. `ascending`: the pixels grow along the run.
+template <typename Map, typename Draw>
+void ForEachVisiblePixel(StopPoll& stop, const Run& run, bool ascending, std::int64_t lo,
+                         std::int64_t hi, Map map, Draw draw) {
+  const std::int64_t sign = ascending ? 1 : -1;
+  auto key = [&](std::int64_t i) { return sign * map(run.At(i)); };
+  const std::int64_t first = ascending ? lo : -hi;
+  const std::int64_t last = ascending ? hi : -lo;
+  std::int64_t i = FirstWhere(0, run.count, [&](std::int64_t j) { return key(j) >= first; });
+  while (i < run.count && !stop.Stopped()) {
+    const std::int64_t current = key(i);
+    if (current > last) {
+      break;
+    }
+    draw(static_cast<std::int32_t>(sign * current));
+    i = NextWhere(i + 1, run.count, [&](std::int64_t j) { return key(j) > current; });
+  }
+}
+
+// Calls draw(pixel) with the column (vertical) or row of each multiple of the
+// tick frequency, up from 1, then down from -1. The fast walk leaves out the
+// lines off the surface and the repeats within a run: lines in distinct
+// columns (rows) share no pixel, and an identical line drawn again changes none.
+template <typename Draw>
+void ForEachGridMultiple(const Frame& frame, bool vertical, Draw draw) {
   const GraphSettings& settings = frame.settings;
-  frame.surface.SelectPen(PenStyle::Dot, settings.colors[GridLine]);
-  ForEachMultiple(frame.stop, Value(settings, XTickFrequency), Value(settings, MinimumX),
-                  Value(settings, MaximumX), [&](double x) {
-                    const std::int32_t column = MapXToPixel(x, frame.width, settings);
-                    frame.clipper.MoveTo({column, 0});
-                    frame.clipper.LineTo({column, frame.height});
-                  });
-  ForEachMultiple(frame.stop, Value(settings, YTickFrequency), Value(settings, MinimumY),
-                  Value(settings, MaximumY), [&](double y) {
-                    const std::int32_t row = MapYToPixel(y, frame.height, settings);
-                    frame.clipper.MoveTo({0, row});
-                    frame.clipper.LineTo({frame.width, row});
-                  });
+  const double frequency = Value(settings, vertical ? XTickFrequency : YTickFrequency);
+  const double minimum = Value(settings, vertical ? MinimumX : MinimumY);
+  const double maximum = Value(settings, vertical ? MaximumX : MaximumY);
+  auto map = [&](double value) {
+    return vertical ? MapXToPixel(value, frame.width, settings)
+                    : MapYToPixel(value, frame.height, settings);
+  };
+  if (frame.plainWalk) {
+    ForEachMultiple(frame.stop, frequency, minimum, maximum,
+                    [&](double value) { draw(map(value)); });
+    return;
+  }
+  for (const std::int32_t direction : {1, -1}) {
+    // Columns grow with x, rows shrink as y grows.
+    ForEachVisiblePixel(frame.stop, MakeRun(direction, direction, frequency, minimum, maximum),
+                        vertical == (direction > 0), 0, vertical ? frame.width : frame.height, map,
+                        draw);
+  }
+}
+
+void DrawGridLines(const Frame& frame) {
+  frame.surface.SelectPen(PenStyle::Dot, frame.settings.colors[GridLine]);
+  ForEachGridMultiple(frame, true, [&](std::int32_t column) {
+    frame.clipper.MoveTo({column, 0});
+    frame.clipper.LineTo({column, frame.height});
+  });
+  ForEachGridMultiple(frame, false, [&](std::int32_t row) {
+    frame.clipper.MoveTo({0, row});
+    frame.clipper.LineTo({frame.width, row});
+  });
   frame.surface.RestorePen();
 }
 
 void DrawTickMarks(const Frame& frame, std::int64_t tickSize) {
-  const GraphSettings& settings = frame.settings;
-  frame.surface.SelectPen(PenStyle::Solid, settings.colors[TickMark]);
+  frame.surface.SelectPen(PenStyle::Solid, frame.settings.colors[TickMark]);
   const std::int64_t half = Half(tickSize);
-  ForEachMultiple(frame.stop, Value(settings, XTickFrequency), Value(settings, MinimumX),
-                  Value(settings, MaximumX), [&](double x) {
-                    const std::int32_t column = MapXToPixel(x, frame.width, settings);
-                    frame.clipper.MoveTo({column, frame.axisRow - half});
-                    frame.clipper.LineTo({column, frame.axisRow + half + 1});
-                  });
-  ForEachMultiple(frame.stop, Value(settings, YTickFrequency), Value(settings, MinimumY),
-                  Value(settings, MaximumY), [&](double y) {
-                    const std::int32_t row = MapYToPixel(y, frame.height, settings);
-                    frame.clipper.MoveTo({frame.axisColumn - half, row});
-                    frame.clipper.LineTo({frame.axisColumn + half + 1, row});
-                  });
+  ForEachGridMultiple(frame, true, [&](std::int32_t column) {
+    frame.clipper.MoveTo({column, frame.axisRow - half});
+    frame.clipper.LineTo({column, frame.axisRow + half + 1});
+  });
+  ForEachGridMultiple(frame, false, [&](std::int32_t row) {
+    frame.clipper.MoveTo({frame.axisColumn - half, row});
+    frame.clipper.LineTo({frame.axisColumn + half + 1, row});
+  });
   frame.surface.RestorePen();
 }
 
@@ -286,11 +375,136 @@ class CurveWalk {
   // Between the two walks; the last line column carries over.
   void LiftPen() { penDown_ = false; }
 
+  // Takes up a walk before two defined samples in distinct columns whose
+  // predecessor was defined too: the first puts the pen down and the second
+  // draws its line and leaves the state the whole walk would have.
+  void Resume(std::int32_t firstColumn) {
+    penDown_ = false;
+    lastLineColumn_ = firstColumn;
+  }
+
  private:
   const Frame& frame_;
   bool penDown_ = false;
   std::int32_t lastLineColumn_ = 0;
 };
+
+struct IndexRange {
+  std::int64_t first;
+  std::int64_t last;
+};
+
+constexpr long double kPi = 3.141592653589793238462643383279502884L;
+
+// Index ranges of the run from `from` on that hold every sample where the
+// function is undefined, each with the two samples after it, which put the
+// pen down again. Undefined means a sine or cosine that rounds to 0, within
+// about 5e-5 of a zero of it, so only the samples near a zero are looked at.
+std::vector<IndexRange> UndefinedWindows(const Frame& frame, const Run& run, std::int64_t from) {
+  const GraphSettings& settings = frame.settings;
+  const std::int32_t method = settings.graphMethod;
+  const std::int64_t end = run.count;
+  std::vector<IndexRange> windows;
+  if (from >= end) {
+    return windows;
+  }
+  const std::vector<IndexRange> everything{{from, end - 1}};
+  auto argument = [&](std::int64_t i) { return FunctionArgument(run.At(i), settings.values); };
+  const double first = argument(from);
+  const double last = argument(end - 1);
+  const long double largest = std::fmax(std::fabs(first), std::fabs(last));
+  // Near 2^53 the argument's rounding alone can make a sample undefined.
+  if (!(largest < kLargestArgument / 2)) {
+    return everything;
+  }
+  if (method == CM_SINE || method == CM_COSINE) {
+    return windows;
+  }
+  if (first == last) {
+    double y = 0;
+    return EvaluateFunction(run.At(from), &y, method, settings.values) ? windows : everything;
+  }
+  const long double phase = method == CM_TANGENT || method == CM_SECANT ? kPi / 2 : 0;
+  // The rest of the margin covers the error of n * pi far from 0.
+  const long double margin = 1e-4L + largest * 1e-17L;
+  const long double low = std::fmin(first, last);
+  const long double high = std::fmax(first, last);
+  const long double firstZero = std::ceil((low - margin - phase) / kPi);
+  const long double lastZero = std::floor((high + margin - phase) / kPi);
+  if (lastZero < firstZero) {
+    return windows;
+  }
+  // Zeros almost as dense as the samples: searching them costs more than the walk.
+  if ((lastZero - firstZero + 1) * 64 > end - from) {
+    return everything;
+  }
+  const bool rising = last > first;
+  for (long double n = firstZero; n <= lastZero && !frame.stop.Stopped(); ++n) {
+    const long double zero = phase + n * kPi;
+    const std::int64_t a = FirstWhere(from, end, [&](std::int64_t i) {
+      return rising ? argument(i) >= zero - margin : argument(i) <= zero + margin;
+    });
+    const std::int64_t b = FirstWhere(from, end, [&](std::int64_t i) {
+      return rising ? argument(i) > zero + margin : argument(i) < zero - margin;
+    });
+    if (a < b) {
+      windows.push_back({a, std::min(b + 1, end - 1)});
+    }
+  }
+  std::sort(windows.begin(), windows.end(),
+            [](const IndexRange& x, const IndexRange& y) { return x.first < y.first; });
+  return windows;
+}
+
+// The connected-dots walk over one run, fed only the samples that can draw
+// or change its state. It enters at the first sample of the last column off
+// the surface, and on the surface skips every defined sample that shares the
+// column of a defined predecessor whose own predecessor is defined: it
+// neither draws nor changes the state. The walk ends at the run's bound,
+// which lies on the surface.
+void WalkRun(const Frame& frame, CurveWalk& walk, const Run& run) {
+  const GraphSettings& settings = frame.settings;
+  auto defined = [&](std::int64_t i) {
+    double y = 0;
+    return EvaluateFunction(run.At(i), &y, settings.graphMethod, settings.values) != 0;
+  };
+  auto column = [&](std::int64_t i) { return MapXToPixel(run.At(i), frame.width, settings); };
+  // Walking up, the columns grow; walking down, they shrink.
+  auto key = [&](std::int64_t i) { return std::int64_t{run.direction} * column(i); };
+  const std::int64_t firstShown = run.direction > 0 ? 0 : -std::int64_t{frame.width};
+  const std::int64_t shown =
+      FirstWhere(0, run.count, [&](std::int64_t i) { return key(i) >= firstShown; });
+  std::int64_t start = 0;
+  // A few columns further back when an asymptote is near.
+  for (std::int64_t entry = shown, tries = 0; entry > 0 && tries < 8; ++tries) {
+    const std::int64_t previous = key(entry - 1);
+    entry = FirstWhere(0, entry, [&](std::int64_t i) { return key(i) >= previous; });
+    if (entry >= 2 && defined(entry - 1) && defined(entry - 2)) {
+      start = entry;
+      walk.Resume(column(start - 1));
+      walk.Sample(run.At(start - 1));
+      break;
+    }
+  }
+  const std::vector<IndexRange> windows = UndefinedWindows(frame, run, start);
+  std::size_t window = 0;
+  std::int64_t i = start;
+  while (i < run.count && !frame.stop.Stopped()) {
+    walk.Sample(run.At(i));
+    while (window < windows.size() && windows[window].last < i) {
+      ++window;
+    }
+    if (i < start + 2 || (window < windows.size() && windows[window].first <= i)) {
+      ++i;
+      continue;
+    }
+    const std::int64_t current = key(i);
+    i = NextWhere(i + 1, run.count, [&](std::int64_t j) { return key(j) > current; });
+    if (window < windows.size()) {
+      i = std::min(i, windows[window].first);
+    }
+  }
+}
 
 void DrawConnectedDots(const Frame& frame) {
   const GraphSettings& settings = frame.settings;
@@ -303,14 +517,20 @@ void DrawConnectedDots(const Frame& frame) {
 
   frame.surface.SelectPen(PenStyle::Solid, settings.colors[PointConnection]);
   CurveWalk walk(frame);
-  for (std::int32_t k = undefinedAtZero ? 1 : 0; k * step <= maximumX && !frame.stop.Stopped();
-       ++k) {
-    walk.Sample(k * step);
-  }
-  walk.LiftPen();
-  for (std::int32_t k = undefinedAtZero ? -1 : 0; k * step >= minimumX && !frame.stop.Stopped();
-       --k) {
-    walk.Sample(k * step);
+  if (frame.plainWalk) {
+    for (std::int32_t k = undefinedAtZero ? 1 : 0; k * step <= maximumX && !frame.stop.Stopped();
+         ++k) {
+      walk.Sample(k * step);
+    }
+    walk.LiftPen();
+    for (std::int32_t k = undefinedAtZero ? -1 : 0; k * step >= minimumX && !frame.stop.Stopped();
+         --k) {
+      walk.Sample(k * step);
+    }
+  } else {
+    WalkRun(frame, walk, MakeRun(undefinedAtZero ? 1 : 0, 1, step, minimumX, maximumX));
+    walk.LiftPen();
+    WalkRun(frame, walk, MakeRun(undefinedAtZero ? -1 : 0, -1, step, minimumX, maximumX));
   }
   if (undefinedAtZero) {
     DrawAsymptote(frame, 0.0);
@@ -318,10 +538,8 @@ void DrawConnectedDots(const Frame& frame) {
   frame.surface.RestorePen();
 }
 
-void DrawPoint(const Frame& frame, double x, double y, std::int64_t half) {
+void DrawPoint(const Frame& frame, std::int64_t px, std::int64_t py, std::int64_t half) {
   const GraphSettings& settings = frame.settings;
-  const std::int64_t px = MapXToPixel(x, frame.width, settings);
-  const std::int64_t py = MapYToPixel(y, frame.height, settings);
   frame.clipper.SetPixel({px, py}, settings.colors[Point]);
   if (settings.sonar != 0) {
     frame.clipper.MoveTo({px - half, py - half});
@@ -333,27 +551,60 @@ void DrawPoint(const Frame& frame, double x, double y, std::int64_t half) {
 }
 
 // A point at every multiple of the x tick frequency from 0 out to each
-// bound, or an asymptote line where the function is undefined.
+// bound, or an asymptote line where the function is undefined. The fast walk
+// visits only the multiples whose mark can reach the surface (a sonar square
+// reaches `half` beyond its point) and leaves out a mark identical to the one
+// just drawn.
 void DrawPoints(const Frame& frame, std::int64_t sonarSize) {
   const GraphSettings& settings = frame.settings;
   frame.surface.SelectPen(PenStyle::Solid, settings.colors[PointSonar]);
   const std::int64_t half = Half(sonarSize);
   const double frequency = Value(settings, XTickFrequency);
+  bool drawn = false;
+  bool lastDefined = false;
+  Point64 last;
   auto drawAt = [&](double x) {
     double y = 0;
-    if (EvaluateFunction(x, &y, settings.graphMethod, settings.values)) {
-      DrawPoint(frame, x, y, half);
+    const bool defined = EvaluateFunction(x, &y, settings.graphMethod, settings.values) != 0;
+    const Point64 mark{MapXToPixel(x, frame.width, settings),
+                       defined ? MapYToPixel(y, frame.height, settings) : 0};
+    if (!frame.plainWalk && drawn && defined == lastDefined && mark == last) {
+      return;
+    }
+    drawn = true;
+    lastDefined = defined;
+    last = mark;
+    if (defined) {
+      DrawPoint(frame, mark.x, mark.y, half);
     } else {
       DrawAsymptote(frame, x);
     }
   };
-  for (std::int32_t k = 0; k * frequency <= Value(settings, MaximumX) && !frame.stop.Stopped();
-       ++k) {
-    drawAt(k * frequency);
-  }
-  for (std::int32_t k = -1; k * frequency >= Value(settings, MinimumX) && !frame.stop.Stopped();
-       --k) {
-    drawAt(k * frequency);
+  if (frame.plainWalk) {
+    for (std::int32_t k = 0; k * frequency <= Value(settings, MaximumX) && !frame.stop.Stopped();
+         ++k) {
+      drawAt(k * frequency);
+    }
+    for (std::int32_t k = -1; k * frequency >= Value(settings, MinimumX) && !frame.stop.Stopped();
+         --k) {
+      drawAt(k * frequency);
+    }
+  } else {
+    const std::int64_t reach = settings.sonar != 0 ? half : 0;
+    for (const std::int32_t direction : {1, -1}) {
+      const Run run = MakeRun(direction > 0 ? 0 : -1, direction, frequency,
+                              Value(settings, MinimumX), Value(settings, MaximumX));
+      auto key = [&](std::int64_t i) {
+        return direction * std::int64_t{MapXToPixel(run.At(i), frame.width, settings)};
+      };
+      const std::int64_t first = direction > 0 ? -reach : -(frame.width + reach);
+      const std::int64_t lastKey = direction > 0 ? frame.width + reach : reach;
+      for (std::int64_t i =
+               FirstWhere(0, run.count, [&](std::int64_t j) { return key(j) >= first; });
+           i < run.count && key(i) <= lastKey && !frame.stop.Stopped(); ++i) {
+        drawAt(run.At(i));
+      }
+    }
   }
   frame.surface.RestorePen();
 }
@@ -382,7 +633,8 @@ bool DrawGraph(Surface& surface, std::int32_t left, std::int32_t top, std::int32
                     height,
                     MapXToPixel(0.0, width, settings),
                     MapYToPixel(0.0, height, settings),
-                    stop};
+                    stop,
+                    options.plainWalk};
   const std::int64_t sonarSize = MarkSize(width, height, Value(settings, SonarWidth));
   const std::int64_t tickSize = MarkSize(width, height, Value(settings, TickMarkSize));
 
