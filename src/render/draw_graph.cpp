@@ -375,9 +375,9 @@ class CurveWalk {
   // Between the two walks; the last line column carries over.
   void LiftPen() { penDown_ = false; }
 
-  // Takes up a walk before two defined samples in distinct columns whose
-  // predecessor was defined too: the first puts the pen down and the second
-  // draws its line and leaves the state the whole walk would have.
+  // Takes up a walk before a defined sample and the first sample of the next
+  // column: the first puts the pen down and the second draws its line and
+  // leaves the state that the whole walk would have.
   void Resume(std::int32_t firstColumn) {
     penDown_ = false;
     lastLineColumn_ = firstColumn;
@@ -397,9 +397,10 @@ struct IndexRange {
 constexpr long double kPi = 3.141592653589793238462643383279502884L;
 
 // Index ranges of the run from `from` on that hold every sample where the
-// function is undefined, each with the two samples after it, which put the
-// pen down again. Undefined means a sine or cosine that rounds to 0, within
-// about 5e-5 of a zero of it, so only the samples near a zero are looked at.
+// function is undefined and the sample after it, which puts the pen down
+// again (the walk also takes the sample after each one in a range). Undefined means a sine or
+// cosine that rounds to 0, within about 5e-5 of a zero of it, so only the samples near a zero are
+// looked at.
 std::vector<IndexRange> UndefinedWindows(const Frame& frame, const Run& run, std::int64_t from) {
   const GraphSettings& settings = frame.settings;
   const std::int32_t method = settings.graphMethod;
@@ -448,7 +449,7 @@ std::vector<IndexRange> UndefinedWindows(const Frame& frame, const Run& run, std
       return rising ? argument(i) > zero + margin : argument(i) < zero - margin;
     });
     if (a < b) {
-      windows.push_back({a, std::min(b + 1, end - 1)});
+      windows.push_back({a, std::min(b, end - 1)});
     }
   }
   std::sort(windows.begin(), windows.end(),
@@ -475,11 +476,13 @@ void WalkRun(const Frame& frame, CurveWalk& walk, const Run& run) {
   const std::int64_t shown =
       FirstWhere(0, run.count, [&](std::int64_t i) { return key(i) >= firstShown; });
   std::int64_t start = 0;
-  // A few columns further back when an asymptote is near.
+  // A few columns further back when an asymptote is near. The last line
+  // column before the entry, whatever it is, differs from the entry's: the
+  // walk has not been in that column yet.
   for (std::int64_t entry = shown, tries = 0; entry > 0 && tries < 8; ++tries) {
     const std::int64_t previous = key(entry - 1);
     entry = FirstWhere(0, entry, [&](std::int64_t i) { return key(i) >= previous; });
-    if (entry >= 2 && defined(entry - 1) && defined(entry - 2)) {
+    if (entry >= 1 && defined(entry - 1)) {
       start = entry;
       walk.Resume(column(start - 1));
       walk.Sample(run.At(start - 1));
@@ -494,7 +497,8 @@ void WalkRun(const Frame& frame, CurveWalk& walk, const Run& run) {
     while (window < windows.size() && windows[window].last < i) {
       ++window;
     }
-    if (i < start + 2 || (window < windows.size() && windows[window].first <= i)) {
+    // The sample after a move may draw a line within the move's column.
+    if (i == start || (window < windows.size() && windows[window].first <= i)) {
       ++i;
       continue;
     }
