@@ -1,118 +1,97 @@
-// DrawGraph on the portable surfaces, and on a surface that only counts, to
-// tell the renderer's own cost from the drawing's.
+// DrawGraph on the raster surface, the fast walk beside the plain one, per
+// shape and per range: near 0, far from it, and wide. The plain walk counts
+// from 0 out to each bound; its multi-minute cases are left out (see Plain).
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "model/graph_settings.h"
 #include "render/draw_graph.h"
 #include "render/raster_surface.h"
-#include "render/trace_surface.h"
 
 namespace ondrix {
 namespace {
 
-class CountingSurface : public Surface {
- public:
-  void FillRectangle(std::int32_t, std::int32_t, std::int32_t, std::int32_t, Color) override {
-    ++calls;
-  }
-  void SelectPen(PenStyle, Color) override { ++calls; }
-  void RestorePen() override { ++calls; }
-  Color SetBackgroundColor(Color color) override {
-    ++calls;
-    return color;
-  }
-  SurfaceExtent SetViewportExtent(std::int32_t cx, std::int32_t cy) override { return {cx, cy}; }
-  SurfacePoint MoveTo(std::int32_t x, std::int32_t y) override {
-    ++calls;
-    return {x, y};
-  }
-  void LineTo(std::int32_t, std::int32_t) override { ++calls; }
-  void SetPixel(std::int32_t, std::int32_t, Color) override { ++calls; }
-  void TextOut(std::int32_t, std::int32_t, std::string_view) override { ++calls; }
-
-  std::int64_t calls = 0;
-};
-
 constexpr std::int32_t kWidth = 800;
 constexpr std::int32_t kHeight = 600;
 
-GraphSettings Defaults() {
-  return DefaultGraphSettings();
-}
+struct Shape {
+  const char* name;
+  std::int32_t method;
+  std::int32_t connect;
+  std::int32_t sonar;
+};
 
-GraphSettings Tangent() {
-  GraphSettings settings = DefaultGraphSettings();
-  settings.graphMethod = CM_TANGENT;
-  settings.sonar = 1;
-  return settings;
-}
+const Shape kShapes[] = {{"sine", CM_SINE, CM_CONNECTED_DOTS, 0},
+                         {"tangent+sonar", CM_TANGENT, CM_CONNECTED_DOTS, 1},
+                         {"cotangent", CM_COTANGENT, CM_CONNECTED_DOTS, 0},
+                         {"secant unconnected", CM_SECANT, CM_UNCONNECTED_DOTS, 0}};
 
-GraphSettings Unconnected() {
-  GraphSettings settings = DefaultGraphSettings();
-  settings.connectMethod = CM_UNCONNECTED_DOTS;
-  return settings;
-}
+struct Range {
+  const char* name;
+  std::vector<std::pair<GraphValue, double>> values;
+  // The plain walk's time per render is about this many seconds or more.
+  double plainSeconds;
+};
 
-// x from 1000 to 1001: the walk still starts at 0, about 1.6 million samples.
-GraphSettings FarRange() {
-  GraphSettings settings = DefaultGraphSettings();
-  settings.values[MinimumX] = 1000;
-  settings.values[MaximumX] = 1001;
-  return settings;
-}
+const Range kRanges[] = {
+    {"default", {}, 0},
+    {"x 0..1", {{MinimumX, 0}, {MaximumX, 1}}, 0},
+    {"x 1e3..1e3+1", {{MinimumX, 1e3}, {MaximumX, 1e3 + 1}}, 0.3},
+    {"x 1e5..1e5+1", {{MinimumX, 1e5}, {MaximumX, 1e5 + 1}}, 24},
+    {"x 1e6..1e6+1", {{MinimumX, 1e6}, {MaximumX, 1e6 + 1}}, 230},
+    {"y 1e5..1e5+8 tick 0.01", {{MinimumY, 1e5}, {MaximumY, 1e5 + 8}, {YTickFrequency, 0.01}}, 0.1},
+    {"y max 1e6", {{MaximumY, 1e6}}, 3},
+    {"y max 1e7", {{MaximumY, 1e7}}, 28},
+    {"x max 1e6", {{MaximumX, 1e6}}, 1},
+};
 
-// A steep tangent whose lines end far off the surface and are cut.
-GraphSettings SteepTangent() {
-  GraphSettings settings = DefaultGraphSettings();
-  settings.graphMethod = CM_TANGENT;
-  settings.values[AModifier] = 1e9;
-  return settings;
-}
-
-void CountingBench(benchmark::State& state, GraphSettings (*make)()) {
-  const GraphSettings settings = make();
-  CountingSurface surface;
-  for (auto _ : state) {
-    DrawGraph(surface, 0, 0, kWidth, kHeight, settings);
-  }
-  state.counters["calls"] =
-      benchmark::Counter(static_cast<double>(surface.calls), benchmark::Counter::kAvgIterations);
-}
-
-void RasterBench(benchmark::State& state, GraphSettings (*make)()) {
-  const GraphSettings settings = make();
+void Draw(benchmark::State& state, const GraphSettings settings, bool plain) {
   RasterSurface surface(kWidth, kHeight);
+  DrawOptions options;
+  options.plainWalk = plain;
   for (auto _ : state) {
-    DrawGraph(surface, 0, 0, kWidth, kHeight, settings);
+    DrawGraph(surface, 0, 0, kWidth, kHeight, settings, options);
     benchmark::DoNotOptimize(surface.Pixels().data());
   }
 }
 
-void TraceBench(benchmark::State& state, GraphSettings (*make)()) {
-  const GraphSettings settings = make();
-  for (auto _ : state) {
-    TraceSurface surface;
-    DrawGraph(surface, 0, 0, kWidth, kHeight, settings);
-    benchmark::DoNotOptimize(surface.Text().size());
+void RegisterAll() {
+  for (const Shape& shape : kShapes) {
+    for (const Range& range : kRanges) {
+      GraphSettings settings = DefaultGraphSettings();
+      settings.graphMethod = shape.method;
+      settings.connectMethod = shape.connect;
+      settings.sonar = shape.sonar;
+      for (const auto& value : range.values) {
+        settings.values[value.first] = value.second;
+      }
+      const std::string name = std::string(shape.name) + " / " + range.name;
+      benchmark::RegisterBenchmark((name + " / fast").c_str(), Draw, settings, false)
+          ->Unit(benchmark::kMillisecond);
+      // Plain cases beyond a few seconds a render are not run.
+      if (range.plainSeconds <= 3) {
+        auto* plain =
+            benchmark::RegisterBenchmark((name + " / plain").c_str(), Draw, settings, true)
+                ->Unit(benchmark::kMillisecond);
+        if (range.plainSeconds >= 0.5) {
+          plain->Iterations(1);
+        }
+      }
+    }
   }
 }
-
-BENCHMARK_CAPTURE(CountingBench, Defaults, Defaults)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(CountingBench, Tangent, Tangent)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(CountingBench, Unconnected, Unconnected)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(CountingBench, FarRange, FarRange)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(CountingBench, SteepTangent, SteepTangent)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(RasterBench, Defaults, Defaults)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(RasterBench, Tangent, Tangent)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(RasterBench, Unconnected, Unconnected)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(RasterBench, FarRange, FarRange)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(RasterBench, SteepTangent, SteepTangent)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(TraceBench, Defaults, Defaults)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(TraceBench, FarRange, FarRange)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace ondrix
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  ondrix::RegisterAll();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
