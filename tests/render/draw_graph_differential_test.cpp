@@ -12,6 +12,7 @@
 namespace ondrix {
 namespace {
 
+constexpr double kPi = 3.14159265358979323846;
 std::mt19937_64 random(8);
 template <typename T, int N>
 T Pick(const T (&items)[N]) {
@@ -61,7 +62,7 @@ GraphSettings MakeSettings(std::int32_t right) {
     v[DModifier] = v[MinimumY] + Unit() * (v[MaximumY] - v[MinimumY]);
     v[BModifier] = Pick(bs);
     // A zero of the sine or cosine (an asymptote) on, just inside or just outside an edge.
-    const double zero = (random() % 2 ? M_PI / 2 : 0) + M_PI * (random() % 3) + Pick(nudges);
+    const double zero = (random() % 2 ? kPi / 2 : 0) + kPi * (random() % 3) + Pick(nudges);
     v[CModifier] =
         random() % 4 ? zero - v[BModifier] * v[random() % 2 ? MinimumX : MaximumX] : Unit() * 7;
   } while (std::fmax(-v[MinimumX], v[MaximumX]) * right / (v[MaximumX] - v[MinimumX]) +

@@ -17,7 +17,8 @@ namespace {
 
 using Values = std::vector<std::pair<GraphValue, double>>;
 using Strings = std::vector<std::string>;
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN(), kInf = HUGE_VAL;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN(), kInf = HUGE_VAL,
+                 kPi = 3.14159265358979323846;
 const std::string kCurvePen = "pen SOLID 0x00000066", kTickPen = "pen SOLID 0x00000088";
 
 // Colours 0x11 (asymptote) to 0x88 (tick mark), so that a trace tells the elements apart.
@@ -64,7 +65,7 @@ struct Row {
 // values that are not numbers; and values just inside those limits.
 // clang-format off
 const Row kRows[] = {
-    {{{MaximumX, -2 * M_PI}}, false}, {{{MinimumY, 4}}, false}, {{{XTickFrequency, -1}}, false}, {{{YTickFrequency, -0.5}}, false},
+    {{{MaximumX, -2 * kPi}}, false}, {{{MinimumY, 4}}, false}, {{{XTickFrequency, -1}}, false}, {{{YTickFrequency, -0.5}}, false},
     {{{MinimumX, 10}}, false}, {{{MaximumY, -5}}, false}, {{{MinimumX, kNaN}}, false}, {{{MaximumY, kNaN}}, false},
     {{{XTickFrequency, kNaN}}, false}, {{{XTickFrequency, 0}}, false}, {{{YTickFrequency, 0}}, false}, {{{AModifier, kInf}}, false},
     {{{BModifier, kNaN}}, false}, {{{CModifier, -kInf}}, false}, {{{DModifier, kNaN}}, false}, {{{TickMarkSize, kNaN}}, false},
