@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <functional>
 #include <limits>
+#include <unordered_set>
 #include <vector>
 
 #include "model/evaluation.h"
@@ -554,60 +555,79 @@ void DrawPoint(const Frame& frame, std::int64_t px, std::int64_t py, std::int64_
   }
 }
 
+// One point or asymptote line of the point pass.
+struct Mark {
+  double x;
+  bool defined;
+  std::int32_t column;
+  std::int32_t row;
+};
+
+Mark MarkAt(const Frame& frame, double x) {
+  const GraphSettings& settings = frame.settings;
+  double y = 0;
+  const bool defined = EvaluateFunction(x, &y, settings.graphMethod, settings.values) != 0;
+  return {x, defined, MapXToPixel(x, frame.width, settings),
+          defined ? MapYToPixel(y, frame.height, settings) : 0};
+}
+
+void DrawMark(const Frame& frame, const Mark& mark, std::int64_t half) {
+  if (mark.defined) {
+    DrawPoint(frame, mark.column, mark.row, half);
+  } else {
+    DrawAsymptote(frame, mark.x);
+  }
+}
+
 // A point at every multiple of the x tick frequency from 0 out to each
 // bound, or an asymptote line where the function is undefined. The fast walk
 // visits only the multiples whose mark can reach the surface (a sonar square
-// reaches `half` beyond its point) and leaves out a mark identical to the one
-// just drawn.
+// reaches `half` beyond its point), and of identical marks draws only the
+// last: it sets the same pixels to the same colours after everything drawn
+// between, so the earlier ones change nothing. It finds them walking backwards.
 void DrawPoints(const Frame& frame, std::int64_t sonarSize) {
   const GraphSettings& settings = frame.settings;
   frame.surface.SelectPen(PenStyle::Solid, settings.colors[PointSonar]);
   const std::int64_t half = Half(sonarSize);
   const double frequency = Value(settings, XTickFrequency);
-  bool drawn = false;
-  bool lastDefined = false;
-  Point64 last;
-  auto drawAt = [&](double x) {
-    double y = 0;
-    const bool defined = EvaluateFunction(x, &y, settings.graphMethod, settings.values) != 0;
-    const Point64 mark{MapXToPixel(x, frame.width, settings),
-                       defined ? MapYToPixel(y, frame.height, settings) : 0};
-    if (!frame.plainWalk && drawn && defined == lastDefined && mark == last) {
-      return;
-    }
-    drawn = true;
-    lastDefined = defined;
-    last = mark;
-    if (defined) {
-      DrawPoint(frame, mark.x, mark.y, half);
-    } else {
-      DrawAsymptote(frame, x);
-    }
-  };
   if (frame.plainWalk) {
     for (std::int32_t k = 0; k * frequency <= Value(settings, MaximumX) && !frame.stop.Stopped();
          ++k) {
-      drawAt(k * frequency);
+      DrawMark(frame, MarkAt(frame, k * frequency), half);
     }
     for (std::int32_t k = -1; k * frequency >= Value(settings, MinimumX) && !frame.stop.Stopped();
          --k) {
-      drawAt(k * frequency);
+      DrawMark(frame, MarkAt(frame, k * frequency), half);
     }
   } else {
     const std::int64_t reach = settings.sonar != 0 ? half : 0;
-    for (const std::int32_t direction : {1, -1}) {
+    std::vector<Mark> lastOnes;
+    std::unordered_set<std::uint64_t> points;
+    std::unordered_set<std::int32_t> asymptotes;
+    // The leftward run is drawn last, so it is walked first.
+    for (const std::int32_t direction : {-1, 1}) {
       const Run run = MakeRun(direction > 0 ? 0 : -1, direction, frequency,
                               Value(settings, MinimumX), Value(settings, MaximumX));
       auto key = [&](std::int64_t i) {
         return direction * std::int64_t{MapXToPixel(run.At(i), frame.width, settings)};
       };
       const std::int64_t first = direction > 0 ? -reach : -(frame.width + reach);
-      const std::int64_t lastKey = direction > 0 ? frame.width + reach : reach;
-      for (std::int64_t i =
-               FirstWhere(0, run.count, [&](std::int64_t j) { return key(j) >= first; });
-           i < run.count && key(i) <= lastKey && !frame.stop.Stopped(); ++i) {
-        drawAt(run.At(i));
+      const std::int64_t last = direction > 0 ? frame.width + reach : reach;
+      const std::int64_t begin =
+          FirstWhere(0, run.count, [&](std::int64_t j) { return key(j) >= first; });
+      const std::int64_t end =
+          FirstWhere(begin, run.count, [&](std::int64_t j) { return key(j) > last; });
+      for (std::int64_t i = end - 1; i >= begin && !frame.stop.Stopped(); --i) {
+        const Mark mark = MarkAt(frame, run.At(i));
+        const std::uint64_t point = std::uint64_t{static_cast<std::uint32_t>(mark.column)} << 32 |
+                                    static_cast<std::uint32_t>(mark.row);
+        if (mark.defined ? points.insert(point).second : asymptotes.insert(mark.column).second) {
+          lastOnes.push_back(mark);
+        }
       }
+    }
+    for (auto mark = lastOnes.rbegin(); mark != lastOnes.rend() && !frame.stop.Stopped(); ++mark) {
+      DrawMark(frame, *mark, half);
     }
   }
   frame.surface.RestorePen();
