@@ -28,8 +28,7 @@ bool PumpUntil(Done done, DWORD ms = 30000) {
   return done();
 }
 
-// Under Wine, which answers GetGuiResources with 0, a handle's low word alone
-// finds its live object.
+// Live GDI objects, counted as Wine finds them: by a handle's low word alone.
 DWORD LiveGdiObjects() {
   DWORD count = 0;
   for (UINT_PTR index = 1; index < 0x10000; ++index) {
@@ -134,15 +133,17 @@ TEST_F(MainWindowTest, CommandsKeysTheImageCacheAndCopyGraph) {
   Send(WM_COMMAND, CM_COPY_GRAPH);
   EXPECT_FALSE(Renders() || IsClipboardFormatAvailable(CF_DIB));
   ShowWindow(window_, SW_RESTORE);
-  Size(230, 170);  // rows that need padding
-  EXPECT_EQ(Renders(FALSE), 1u);
+  Size(230, 170);  // rows that need padding; the first copy draws the stale image
+  const std::uint32_t renders = GraphRenderCount();
   RasterSurface expected(230, 170);
   DrawGraph(expected, 0, 0, 230, 170, currentSettings);
   for (UINT message : {WM_COMMAND, WM_KEYDOWN}) {  // from the menu, then Ctrl+C
     ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard());
     EXPECT_TRUE(Send(message, message == WM_COMMAND ? CM_COPY_GRAPH : 'C', 0x80));
-    EXPECT_TRUE(ClipboardDib() == DibOf(expected));
+    PumpUntil([] { return IsClipboardFormatAvailable(CF_DIB) != FALSE; }, 5000);
+    EXPECT_TRUE(ClipboardDib() == DibOf(expected) && GetClipboardOwner() == window_);
   }
+  EXPECT_EQ(GraphRenderCount() - renders, 1u);
   // The clipboard held open elsewhere: a message, and the clipboard as it was.
   ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());
   test::ModalAnswerer answerer("Copy Graph", test::ModalAnswerer::PressOk);
@@ -167,7 +168,7 @@ TEST_F(MainWindowTest, SettingsThatTakeHoursToDrawNeverLockTheUserOut) {
   EXPECT_TRUE(Send(WM_COMMAND, CM_GRID_PROPERTIES) && answerer.answered());
   PumpUntil([] { return false; }, 300);
   EXPECT_EQ(GraphRenderCount() - renders, 2u);  // the second abandoned the first
-  // Its print stops drawing when Cancel is pressed after the page has begun.
+  // Its print stops drawing on Cancel after the page has begun; Alt+F4 ends.
   Send(WM_COMMAND, CM_PRINT_GRAPH);
   HWND status = printStatusWindow, dialog = nullptr;
   EXPECT_TRUE(PumpUntil([&] { return (dialog = FindWindowA(nullptr, "Print")) != nullptr; }));
@@ -175,7 +176,6 @@ TEST_F(MainWindowTest, SettingsThatTakeHoursToDrawNeverLockTheUserOut) {
   PumpUntil([] { return false; }, 4000);  // past the wait before the page
   PostMessageA(status, WM_COMMAND, IDCANCEL, 0);
   EXPECT_TRUE(PumpUntil([] { return printInProgress == 0; }, 2000));
-  // Alt+F4 abandons the render and ends.
   SendMessageA(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_FALSE(IsWindow(window_) || GraphRenderPending());
 }
