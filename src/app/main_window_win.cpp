@@ -1,6 +1,9 @@
 #include "app/main_window_win.h"
 
+#include <float.h>
+
 #include <cstring>
+#include <memory>
 
 #include "app/about_dialog_win.h"
 #include "dialogs/printing_win.h"
@@ -19,42 +22,245 @@ namespace {
 
 constexpr char kExitWhilePrintingText[] =
     "I am currently printing a graph; wait until I am done spooling, then try to exit again.";
+constexpr char kClipboardBusyText[] =
+    "The clipboard is in use by another program; try again in a moment.";
 
-std::uint32_t renderCount = 0;
+// Posted by the render thread when it has finished or given up.
+constexpr UINT kRenderDoneMessage = WM_APP + 1;
+// A paint waits this long for a new image before it shows the old one: most
+// graphs are ready by then and appear without an intermediate picture, and
+// the window still answers within a tenth of a second.
+constexpr DWORD kPaintWaitMilliseconds = 80;
 
-bool CachedImageIsCurrent(const RECT& client) {
-  return graphBitmap != nullptr && EqualRect(&client, &graphBitmapRect) && redrawGraph == 0;
-}
+// One image being drawn on its own thread from a copy of the settings.
+struct RenderJob {
+  HWND window = nullptr;
+  GraphSettings settings = {};
+  RECT rect = {};
+  OwnedBitmap bitmap;
+  volatile LONG abandon = 0;
+  bool drawn = false;
+  HANDLE thread = nullptr;
 
-// A plain device-dependent bitmap in the screen's format, not a compatible
-// bitmap, replaces the old image.
-bool ReplaceGraphBitmap(HDC windowDc, const RECT& client) {
-  const int bitsPerPixel = GetDeviceCaps(windowDc, BITSPIXEL);
-  if (graphBitmap != nullptr) {
-    DeleteObject(graphBitmap);
+  RenderJob() = default;
+  RenderJob(const RenderJob&) = delete;
+  RenderJob& operator=(const RenderJob&) = delete;
+  // The renderer asks for the flag every few thousand steps, so the wait is short.
+  ~RenderJob() {
+    if (thread != nullptr) {
+      InterlockedExchange(&abandon, 1);
+      WaitForSingleObject(thread, INFINITE);
+      CloseHandle(thread);
+    }
   }
-  graphBitmap =
-      CreateBitmap(client.right, client.bottom, 1, static_cast<UINT>(bitsPerPixel), nullptr);
-  graphBitmapRect = graphBitmap != nullptr ? client : RECT{};
-  return graphBitmap != nullptr;
+  bool Finished() const { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }
+};
+
+// The main window's images: the finished one that graphBitmap shows and the
+// one being drawn.
+struct WindowImages {
+  OwnedBitmap image;
+  std::unique_ptr<RenderJob> job;
+  bool copyPending = false;
+  std::uint32_t renderCount = 0;
+};
+
+WindowImages images;
+
+DWORD WINAPI RenderThread(LPVOID parameter) {
+  // Threads from CreateThread start with the x87 unit rounding to 53 bits;
+  // the renderer's long double steps need the 64 the main thread has.
+  _fpreset();
+  auto* job = static_cast<RenderJob*>(parameter);
+  MemoryDc memoryDc(nullptr);
+  if (memoryDc.Get() != nullptr) {
+    SelectionGuard selection(memoryDc.Get(), job->bitmap.Get());
+    DrawOptions options;
+    options.shouldStop = [job] { return job->abandon != 0; };
+    job->drawn = DrawGraph(memoryDc.Get(), job->rect.left, job->rect.top, job->rect.right,
+                           job->rect.bottom, job->settings, options);
+  }
+  PostMessageA(job->window, kRenderDoneMessage, 0, 0);
+  return 0;
 }
 
-// Renders the graph into the cached image when it is stale, then copies the
-// update rectangle from it. False when no image could be made.
-bool PaintFromCachedImage(HDC windowDc, HDC memoryDc, const RECT& client, const RECT& update) {
-  const bool current = CachedImageIsCurrent(client);
-  if (!current && !ReplaceGraphBitmap(windowDc, client)) {
+bool ImageIsCurrent(const RECT& client) {
+  return images.job == nullptr && graphBitmap != nullptr && EqualRect(&client, &graphBitmapRect) &&
+         redrawGraph == 0;
+}
+
+// Takes over the image of a finished job. False while none has finished.
+bool CollectFinishedJob() {
+  if (images.job == nullptr || !images.job->Finished()) {
     return false;
   }
-  SelectionGuard selection(memoryDc, graphBitmap);
-  if (!current) {
-    DrawGraph(memoryDc, client.left, client.top, client.right, client.bottom, currentSettings);
-    redrawGraph = 0;
-    ++renderCount;
+  const std::unique_ptr<RenderJob> job = std::move(images.job);
+  if (!job->drawn) {
+    MessageBeep(MB_ICONHAND);
+    return false;
   }
-  BitBlt(windowDc, update.left, update.top, update.right - update.left, update.bottom - update.top,
-         memoryDc, update.left, update.top, SRCCOPY);
+  images.image = std::move(job->bitmap);
+  graphBitmap = images.image.Get();
+  graphBitmapRect = job->rect;
   return true;
+}
+
+// Abandons any render in progress and starts one of the current settings at
+// the client size. A plain device-dependent bitmap in the screen's format,
+// not a compatible bitmap, receives it. False when no image could be made.
+bool StartRender(HWND window, HDC windowDc, const RECT& client) {
+  images.job.reset();
+  auto job = std::make_unique<RenderJob>();
+  job->window = window;
+  job->settings = currentSettings;
+  job->rect = client;
+  job->bitmap.Reset(CreateBitmap(client.right, client.bottom, 1,
+                                 static_cast<UINT>(GetDeviceCaps(windowDc, BITSPIXEL)), nullptr));
+  if (!job->bitmap) {
+    return false;
+  }
+  DWORD threadId = 0;
+  job->thread = CreateThread(nullptr, 0, RenderThread, job.get(), 0, &threadId);
+  if (job->thread == nullptr) {
+    return false;
+  }
+  redrawGraph = 0;
+  ++images.renderCount;
+  images.job = std::move(job);
+  WaitForSingleObject(images.job->thread, kPaintWaitMilliseconds);
+  CollectFinishedJob();
+  return true;
+}
+
+// Until the new image is ready the last finished one stays where it covers
+// the window, and the rest shows the background of the graph being drawn.
+void PaintWhileRendering(HDC windowDc, HDC memoryDc, const RECT& client) {
+  int shownWidth = 0;
+  int shownHeight = 0;
+  if (graphBitmap != nullptr) {
+    shownWidth = graphBitmapRect.right < client.right ? graphBitmapRect.right : client.right;
+    shownHeight = graphBitmapRect.bottom < client.bottom ? graphBitmapRect.bottom : client.bottom;
+    SelectionGuard selection(memoryDc, graphBitmap);
+    BitBlt(windowDc, 0, 0, shownWidth, shownHeight, memoryDc, 0, 0, SRCCOPY);
+  }
+  GdiSurface surface(windowDc);
+  const Color background = images.job->settings.colors[Background];
+  surface.FillRectangle(shownWidth, 0, client.right, client.bottom, background);
+  surface.FillRectangle(0, shownHeight, shownWidth, client.bottom, background);
+}
+
+void OnPaint(HWND window) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  RECT update = {};
+  GetUpdateRect(window, &update, FALSE);
+  ValidateRect(window, nullptr);
+  // A minimised or collapsed window has nothing to show; the cached image is
+  // kept for when the window is restored.
+  if (client.right <= 0 || client.bottom <= 0) {
+    return;
+  }
+  WindowDc windowDc(window);
+  MemoryDc memoryDc(windowDc.Get());
+  CollectFinishedJob();
+  const bool drawingCurrent =
+      images.job != nullptr && redrawGraph == 0 && EqualRect(&client, &images.job->rect);
+  if (!ImageIsCurrent(client) && !drawingCurrent &&
+      (memoryDc.Get() == nullptr || !StartRender(window, windowDc.Get(), client))) {
+    MessageBeep(MB_ICONHAND);
+    return;
+  }
+  if (images.job != nullptr) {
+    PaintWhileRendering(windowDc.Get(), memoryDc.Get(), client);
+    return;
+  }
+  SelectionGuard selection(memoryDc.Get(), graphBitmap);
+  BitBlt(windowDc.Get(), update.left, update.top, update.right - update.left,
+         update.bottom - update.top, memoryDc.Get(), update.left, update.top, SRCCOPY);
+}
+
+// The image as a 24-bit bottom-up DIB in a movable block, or null when the
+// block cannot be had.
+HGLOBAL MakeClipboardDib(HWND window) {
+  const LONG width = graphBitmapRect.right;
+  const LONG height = graphBitmapRect.bottom;
+  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  header.biSizeImage = static_cast<DWORD>(stride * static_cast<std::size_t>(height));
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof header + header.biSizeImage);
+  if (block == nullptr) {
+    return nullptr;
+  }
+  auto* bytes = static_cast<BYTE*>(GlobalLock(block));
+  int rows = 0;
+  if (bytes != nullptr) {
+    std::memcpy(bytes, &header, sizeof header);
+    WindowDc windowDc(window);
+    rows = GetDIBits(windowDc.Get(), graphBitmap, 0, static_cast<UINT>(height),
+                     bytes + sizeof header, reinterpret_cast<BITMAPINFO*>(bytes), DIB_RGB_COLORS);
+    GlobalUnlock(block);
+  }
+  if (rows != height) {
+    GlobalFree(block);
+    return nullptr;
+  }
+  return block;
+}
+
+void CopyImageToClipboard(HWND window) {
+  HGLOBAL dib = MakeClipboardDib(window);
+  if (dib == nullptr) {
+    MessageBeep(MB_ICONHAND);
+    return;
+  }
+  if (!OpenClipboard(window)) {
+    GlobalFree(dib);
+    MessageBoxA(window, kClipboardBusyText, "Copy Graph", MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  EmptyClipboard();
+  if (SetClipboardData(CF_DIB, dib) == nullptr) {
+    GlobalFree(dib);
+  }
+  CloseClipboard();
+}
+
+// Copies the image the window shows; one still being drawn is copied when
+// it is ready.
+void CopyGraph(HWND window) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  if (IsIconic(window) || client.right <= 0 || client.bottom <= 0) {
+    MessageBeep(MB_ICONHAND);
+    return;
+  }
+  if (!ImageIsCurrent(client)) {
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
+  }
+  if (ImageIsCurrent(client)) {
+    CopyImageToClipboard(window);
+  } else {
+    images.copyPending = true;
+  }
+}
+
+void OnRenderDone(HWND window) {
+  if (CollectFinishedJob()) {
+    InvalidateRect(window, nullptr, FALSE);
+  }
+  RECT client = {};
+  GetClientRect(window, &client);
+  if (images.copyPending && ImageIsCurrent(client)) {
+    images.copyPending = false;
+    CopyImageToClipboard(window);
+  }
 }
 
 void OnCreate(HWND window) {
@@ -66,34 +272,6 @@ void OnCreate(HWND window) {
   printDialogData.lStructSize = sizeof printDialogData;
   printThreadHandle = nullptr;
   printInProgress = 0;
-}
-
-void OnPaint(HWND window) {
-  RECT client = {};
-  GetClientRect(window, &client);
-  RECT update = {};
-  GetUpdateRect(window, &update, FALSE);
-  // A minimised or collapsed window has nothing to show; the cached image is
-  // kept for when the window is restored.
-  if (client.right <= 0 || client.bottom <= 0) {
-    ValidateRect(window, nullptr);
-    return;
-  }
-  HDC windowDc = GetDC(window);
-  HDC memoryDc = CreateCompatibleDC(windowDc);
-  if (memoryDc == nullptr) {
-    ReleaseDC(window, windowDc);
-    ValidateRect(window, nullptr);
-    MessageBeep(MB_ICONHAND);
-    return;
-  }
-  const bool painted = PaintFromCachedImage(windowDc, memoryDc, client, update);
-  ReleaseDC(window, windowDc);
-  DeleteDC(memoryDc);
-  ValidateRect(window, nullptr);
-  if (!painted) {
-    MessageBeep(MB_ICONHAND);
-  }
 }
 
 void RunExitSequence(HWND window) {
@@ -161,6 +339,9 @@ void OnCommand(HWND window, std::int32_t id) {
     case CM_ABOUT:
       DialogBoxParamA(appInstance, "ABOUT", window, AboutDialogProc, 0);
       break;
+    case CM_COPY_GRAPH:
+      CopyGraph(window);
+      break;
     default:
       break;
   }
@@ -181,6 +362,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_CLOSE:
       RunExitSequence(window);
+      return 0;
+    case WM_DESTROY:
+      // Exit does not wait for a graph nobody will see.
+      images.job.reset();
+      images.copyPending = false;
+      return 0;
+    case kRenderDoneMessage:
+      OnRenderDone(window);
       return 0;
     case WM_COMMAND:
       OnCommand(window, LOWORD(wParam));
@@ -225,15 +414,18 @@ void ReleaseMainWindowResources(HINSTANCE instance) {
     printThreadHandle = nullptr;
   }
   UnregisterClassA(kMainWindowClassName, instance);
-  if (graphBitmap != nullptr) {
-    DeleteObject(graphBitmap);
-    graphBitmap = nullptr;
-  }
+  images.job.reset();
+  images.image.Reset();
+  graphBitmap = nullptr;
   graphBitmapRect = RECT{};
 }
 
 std::uint32_t GraphRenderCount() {
-  return renderCount;
+  return images.renderCount;
+}
+
+bool GraphRenderPending() {
+  return images.job != nullptr;
 }
 
 }  // namespace ondrix

@@ -1,5 +1,6 @@
 // The main window: its class, its window procedure with the cached graph
-// image, the menu commands and the exit sequence.
+// image drawn on a thread of its own, the menu commands, Copy Graph and the
+// exit sequence.
 #pragma once
 
 #include <windows.h>
@@ -23,8 +24,11 @@ void ReleaseMainWindowResources(HINSTANCE instance);
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// How many times the paint has rendered the graph into the cached image
+// How many renders of the graph into the cached image the paint has started
 // since the program started; tests use it to tell a render from a copy.
 std::uint32_t GraphRenderCount();
+
+// Whether a render is still under way on its thread.
+bool GraphRenderPending();
 
 }  // namespace ondrix

@@ -64,8 +64,10 @@ void PrintPage(HDC printer, const GraphSettings& settings) {
 
   StartDocA(printer, &documentInfo);
   StartPage(printer);
+  DrawOptions options;
+  options.shouldStop = [] { return printCancelled != 0; };
   DrawGraph(printer, 0, 0, GetDeviceCaps(printer, HORZRES), GetDeviceCaps(printer, VERTRES),
-            settings);
+            settings, options);
   FinishStatusDialog();
   EndPage(printer);
   if (printCancelled != 0) {

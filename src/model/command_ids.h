@@ -21,5 +21,6 @@
 #define CM_TANGENT 129
 #define CM_COSINE 130
 #define CM_ABOUT 131
+#define CM_COPY_GRAPH 132
 
 #endif

@@ -1,5 +1,5 @@
 // RAII for GDI: an owning handle for pens, brushes and bitmaps, and a
-// selection guard that selects the previous object back.
+// selection guard that selects the previous object back, and scoped DCs.
 #pragma once
 
 #include <windows.h>
@@ -59,6 +59,44 @@ class SelectionGuard {
  private:
   HDC dc_;
   HGDIOBJ previous_;
+};
+
+// A memory DC compatible with the given one (the screen when null), deleted
+// with the guard.
+class MemoryDc {
+ public:
+  explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+  ~MemoryDc() {
+    if (dc_ != nullptr) {
+      DeleteDC(dc_);
+    }
+  }
+  MemoryDc(const MemoryDc&) = delete;
+  MemoryDc& operator=(const MemoryDc&) = delete;
+
+  HDC Get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// A window's client-area DC, released with the guard.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_ != nullptr) {
+      ReleaseDC(window_, dc_);
+    }
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
 };
 
 }  // namespace ondrix

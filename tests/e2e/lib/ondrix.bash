@@ -1,55 +1,32 @@
-# Helpers for the end-to-end scripts: start Ondrix under Wine, wait for its
-# window and caption, send keys, read the registry, find the client area in a
-# screenshot. Sourced, never run on its own.
-#
-# Needs DISPLAY, WINEPREFIX, ONDRIX_WIN32_BIN (ondrix.exe) and
-# ONDRIX_NATIVE_BIN (ondrix-render); WINE names the Wine loader.
+# Sourced helpers for the end-to-end scripts: results, the registry, Ondrix
+# under Wine driven with keys, images compared with ondrix-render. Needs DISPLAY,
+# WINEPREFIX, WINE, ONDRIX_WIN32_BIN and ONDRIX_NATIVE_BIN (their folders).
 
 : "${WINE:=wine}"
 ONDRIX_KEY='HKCU\Software\Velmora\Ondrix'
-
-e2e_failures=0
-e2e_work=$(mktemp -d "${TMPDIR:-/tmp}/ondrix-e2e.XXXXXX")
-ondrix_pid=
-ondrix_window=
 x11_key='HKCU\Software\Wine\X11 Driver'
-frames_drawn_by_wine=no
+failures=0
+work=$(mktemp -d "${TMPDIR:-/tmp}/ondrix-e2e.XXXXXX")
+ondrix_pid= ondrix_window=
 
-pass() { echo "PASS: $1"; }
-fail() {
-  echo "FAIL: $1 ($2)"
-  e2e_failures=$((e2e_failures + 1))
-}
-
-# check NAME REASON COMMAND...: one test case from one command's status.
+# check NAME REASON COMMAND...: one case from one command's status.
 check() {
   local name=$1 reason=$2
   shift 2
-  if "$@"; then
-    pass "$name"
-  else
-    fail "$name" "$reason"
-  fi
+  "$@" && echo "PASS: $name" && return
+  echo "FAIL: $name ($reason)"
+  failures=$((failures + 1))
+  return 1
 }
-
-e2e_cleanup() {
-  if [ -n "$ondrix_pid" ] && kill -0 "$ondrix_pid" 2>/dev/null; then
-    kill "$ondrix_pid" 2>/dev/null
-    wait "$ondrix_pid" 2>/dev/null
-  fi
-  ondrix_pid=
-  if [ "$frames_drawn_by_wine" = yes ]; then
-    wine_reg delete "$x11_key" /v Decorated /f >/dev/null
-    frames_drawn_by_wine=no
-  fi
-  rm -rf "$e2e_work"
+# The prefix gets its frame setting back; a program still running is ended.
+finish() {
+  [ -n "$ondrix_pid" ] && kill "$ondrix_pid" 2>/dev/null && wait "$ondrix_pid" 2>/dev/null
+  wine_reg delete "$x11_key" /v Decorated /f >/dev/null
+  rm -rf "$work"
+  [ "$failures" -eq 0 ]
+  exit
 }
-
-e2e_finish() {
-  e2e_cleanup
-  [ "$e2e_failures" -eq 0 ]
-  exit $?
-}
+trap finish EXIT
 
 # wait_until SECONDS COMMAND...: polls the command until it succeeds.
 wait_until() {
@@ -61,96 +38,68 @@ wait_until() {
   done
 }
 
-wine_reg() {
-  "$WINE" reg "$@" 2>/dev/null | tr -d '\r'
-}
-
-# Loads a REGEDIT4 text into the registry.
+wine_reg() { "$WINE" reg "$@" 2>/dev/null | tr -d '\r'; }
+# Loads REGEDIT4 lines into Ondrix's key.
 reg_import() {
-  local file="$e2e_work/import.reg"
-  printf '%s\r\n' REGEDIT4 "" "$@" >"$file"
-  "$WINE" reg import "Z:${file//\//\\}" >/dev/null 2>&1
+  printf '%s\r\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Software\Velmora\Ondrix]' "$@" >"$work/in.reg"
+  "$WINE" reg import "Z:${work//\//\\}\\in.reg" >/dev/null 2>&1
 }
-
-# Wine then draws the frame itself, so the X window is the whole Windows
-# window and its geometry is the outer rectangle that the registry holds.
-# The prefix gets its setting back at the end.
-let_wine_draw_frames() {
-  frames_drawn_by_wine=yes
-  wine_reg add "$x11_key" /v Decorated /d N /f >/dev/null
-}
+# "TYPE DATA" of a stored value, from the last `wine_reg query`.
+stored() { awk -F'    ' -v name="$1" '$2 == name { print $3 " " $4 }' <<<"$stored_key"; }
 
 find_window() {
   ondrix_window=$(xdotool search --onlyvisible --name ' - Ondrix$' 2>/dev/null | head -1)
   [ -n "$ondrix_window" ]
 }
-
+# Starts ondrix.exe and waits for its window; "$1" names the case.
 start_ondrix() {
-  ondrix_window=
-  "$WINE" "$ONDRIX_WIN32_BIN/ondrix.exe" >>"$e2e_work/ondrix.log" 2>&1 &
+  "$WINE" "$ONDRIX_WIN32_BIN/ondrix.exe" >>"$work/ondrix.log" 2>&1 &
   ondrix_pid=$!
-  wait_until 90 find_window
+  check "$1 shows its window" "no window titled ' - Ondrix' within 90 s" wait_until 90 find_window
 }
-
-window_title() {
-  xdotool getwindowname "$ondrix_window" 2>/dev/null
-}
-
-title_is() {
-  [ "$(window_title)" = "$1" ]
-}
-
+title_is() { [ "$(xdotool getwindowname "$ondrix_window" 2>/dev/null)" = "$1" ]; }
+# press "TITLE AFTERWARDS" KEYS...: the keys take effect within 10 s.
 press() {
+  local title=$1
+  shift
   timeout 10 xdotool windowfocus --sync "$ondrix_window" >/dev/null 2>&1
   xdotool key "$@"
+  check "keys $* give '$title'" "title '$(xdotool getwindowname "$ondrix_window")'" \
+    wait_until 10 title_is "$title"
 }
-
-ondrix_gone() {
-  ! kill -0 "$ondrix_pid" 2>/dev/null || [ "$(ps -o stat= -p "$ondrix_pid" | cut -c1)" = Z ]
-}
-
-# Alt+F4 goes through the window's own close handling, which saves the settings.
+ondrix_gone() { ! kill -0 "$ondrix_pid" 2>/dev/null || [ "$(ps -o stat= -p "$ondrix_pid")" = Z ]; }
+# Alt+F4 goes through the window's own exit, which saves the settings.
 close_ondrix() {
-  press alt+F4
-  if wait_until 30 ondrix_gone; then
+  timeout 10 xdotool windowfocus --sync "$ondrix_window" >/dev/null 2>&1
+  xdotool key alt+F4
+  check "Alt+F4 ends the program" "still running after 30 s" wait_until 30 ondrix_gone &&
     wait "$ondrix_pid" 2>/dev/null
-    ondrix_pid=
-    return 0
-  fi
-  return 1
+  ondrix_pid=
+  stored_key=$(wine_reg query "$ONDRIX_KEY")
 }
 
-# Sets window_x, window_y, window_w, window_h to the X window's rectangle:
-# the outer rectangle when Wine draws the frame itself (Decorated=N).
-window_geometry() {
-  eval "$(xdotool getwindowgeometry --shell "$ondrix_window" 2>/dev/null)"
-  window_x=${X:-} window_y=${Y:-} window_w=${WIDTH:-} window_h=${HEIGHT:-}
-  [ -n "$window_x" ]
+# matches_render IMAGE WIDTHxHEIGHT OPTIONS...: IMAGE is, pixel for pixel,
+# what ondrix-render draws with the options; sets `differing`.
+matches_render() {
+  "$ONDRIX_NATIVE_BIN/ondrix-render" --size "$2" "${@:3}" --png "$work/render.png" &&
+    differing=$(compare -metric AE "$1" "$work/render.png" null: 2>&1) && [ "$differing" = 0 ]
 }
 
-# find_client_rect SHOT COLOR: the client area is the bounding box of the
-# pixels of COLOR (#RRGGBB), a background colour that Wine's frame never
-# uses. Sets client_x, client_y, client_w, client_h.
-find_client_rect() {
-  local box
-  box=$(convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" \
-    -bordercolor black -border 1 -format '%@' info: 2>/dev/null)
-  [[ "$box" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 1
-  client_w=${BASH_REMATCH[1]} client_h=${BASH_REMATCH[2]}
-  client_x=$((BASH_REMATCH[3] - 1)) client_y=$((BASH_REMATCH[4] - 1))
-  [ "$client_w" -gt 1 ] && [ "$client_h" -gt 1 ]
-}
-
-# The painted client area, once two screenshots in a row agree on it.
+# The client area in a screenshot: the bounding box of the pixels of colour
+# $1 (#RRGGBB, a background that Wine's frame never uses), the same in two
+# shots in a row. Sets client (WxH+X+Y), client_size and $work/client.png.
 capture_client() {
-  local shot=$1 color=$2 previous=
-  local deadline=$((SECONDS + 30))
+  local previous= deadline=$((SECONDS + 30))
   while [ "$SECONDS" -lt "$deadline" ]; do
-    if import -window root "$shot" 2>/dev/null && find_client_rect "$shot" "$color"; then
-      local current="${client_w}x${client_h}+${client_x}+${client_y}"
-      [ "$current" = "$previous" ] && return 0
-      previous=$current
+    import -window root "$work/shot.png" 2>/dev/null
+    client=$(convert "$work/shot.png" -fill black +opaque "$1" -fill white -opaque "$1" \
+      -format '%@' info: 2>/dev/null)
+    if [ "$client" = "$previous" ] && [[ "$client" =~ ^([0-9]+x[0-9]+)\+ ]]; then
+      client_size=${BASH_REMATCH[1]}
+      convert "$work/shot.png" -crop "$client" +repage "$work/client.png"
+      return 0
     fi
+    previous=$client
     sleep 0.3
   done
   return 1
