@@ -36,10 +36,9 @@ void TraceSurface::Emit() {
   line_ += '\n';
   if (output_ == nullptr) {
     text_ += line_;
-  } else if (*output_) {
+  } else {
     output_->write(line_.data(), static_cast<std::streamsize>(line_.size()));
   }
-  line_.clear();
 }
 
 void TraceSurface::FillRectangle(std::int32_t left, std::int32_t top, std::int32_t right,

@@ -17,7 +17,7 @@ class TraceSurface : public Surface {
   TraceSurface() = default;
   // Writes each line to `output` as it is drawn and keeps nothing, so that a
   // trace of any length takes constant memory. A failed write shows in the
-  // stream's state; later lines are not written.
+  // stream's state, and a failed stream takes no more lines.
   explicit TraceSurface(std::ostream& output) : output_(&output) {}
 
   void FillRectangle(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,

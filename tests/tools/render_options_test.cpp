@@ -19,12 +19,12 @@ TEST(RenderOptions, EveryOptionReachesTheSettings) {
   EXPECT_STREQ(options.settings.functionName, "Sine");
   EXPECT_FALSE(options.trace || options.values || !options.pngPath.empty());
 
-  ASSERT_TRUE(
-      ParseRenderOptions({"--size", "32767x3051", "--function=cotangent", "--connect",
-                          "unconnected", "--grid", "off", "--sonar=on", "--value", "Minimum X=-p",
-                          "--value", "Maximum X=7=2", "--color", "Axis Color=0x00ABCDEF",
-                          "--color=Grid Line Color=0x0", "--png", "out.png", "--trace", "--values"},
-                         options, error))
+  ASSERT_TRUE(ParseRenderOptions(
+      {"--size", "32767x3051", "--function=cotangent", "--connect", "unconnected", "--grid=off",
+       "--sonar=on", "--value=Minimum X=-p", "--value", "Maximum X=7=2",
+       "--color=Axis Color=0x00ABCDEF", "--color=Grid Line Color=0xFFFFFF",
+       "--color=Point Color=0x0", "--png", "out.png", "--trace", "--values"},
+      options, error))
       << error;
   const GraphSettings& s = options.settings;
   EXPECT_EQ(options.width * 10000 + options.height, 327673051);
@@ -35,13 +35,14 @@ TEST(RenderOptions, EveryOptionReachesTheSettings) {
   EXPECT_EQ(s.values[MinimumX], -kPi);
   EXPECT_STREQ(s.valueTexts[MaximumX], "7=2");
   EXPECT_EQ(s.colors[Axis], 0xABCDEFu);
-  EXPECT_EQ(s.colors[GridLine], 0u);
+  EXPECT_EQ(s.colors[GridLine] + s.colors[Point], 0xFFFFFFu);
   EXPECT_EQ(options.pngPath, "out.png");
   EXPECT_TRUE(options.trace && options.values);
   ASSERT_TRUE(
       ParseRenderOptions({"--value", "A Modifier=" + std::string(49, '2')}, options, error));
   EXPECT_EQ(ValueTextLength(options.settings.valueTexts[AModifier]), 49);
-  ASSERT_TRUE(ParseRenderOptions({"--size", "10000x10000"}, options, error)) << error;
+  ASSERT_TRUE(ParseRenderOptions({"--values", "--size", "10000x10000"}, options, error)) << error;
+  EXPECT_TRUE(options.values && !options.trace);
 }
 
 // Each case one argument, "--option=value" naming the value to find in the message.

@@ -7,9 +7,9 @@ using namespace ondrix;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const fuzzing::Input input = fuzzing::ReadInput(data, size, 32767);
-  DrawOptions options;
-  options.shouldStop = fuzzing::StopAfter(200);
   fuzzing::CheckingSurface checking(nullptr);
+  DrawOptions options;
+  options.shouldStop = fuzzing::StopAfter(200, checking);
   DrawGraph(checking, 0, 0, input.width, input.height, input.settings, options);
   checking.Finish();
   return 0;

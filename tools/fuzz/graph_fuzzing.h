@@ -4,6 +4,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -69,60 +70,81 @@ inline Input ReadInput(const std::uint8_t* data, std::size_t size, std::int32_t 
 // Passes every call on (to nothing, when there is no target) and aborts on a
 // coordinate near GDI's 2^27 limit, a pen restored that was never selected,
 // or an error line that is not the only thing drawn on the background.
+// Lines and fills stop reaching the target once they would cover `ink`
+// pixels: a raster walks the whole length of a line, and a few thousand
+// lines 2^27 pixels long take hours.
 class CheckingSurface : public Surface {
  public:
-  explicit CheckingSurface(Surface* target) : target_(target) {}
+  explicit CheckingSurface(Surface* target, std::int64_t ink = std::int64_t{1} << 60)
+      : target_(target), budget_(ink) {}
 
   void FillRectangle(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b,
                      Color color) override {
     Call({l, t, r, b});
-    if (target_)
+    if (Inks(std::abs((std::int64_t{r} - l) * (std::int64_t{b} - t)))) {
       target_->FillRectangle(l, t, r, b, color);
+    }
   }
   void SelectPen(PenStyle style, Color color) override {
     Call({});
     ++pens_;
-    if (target_)
+    if (target_ != nullptr) {
       target_->SelectPen(style, color);
+    }
   }
   void RestorePen() override {
     Call({});
     Require(--pens_ >= 0, "a pen restored that was never selected");
-    if (target_)
+    if (target_ != nullptr) {
       target_->RestorePen();
+    }
   }
   Color SetBackgroundColor(Color color) override {
     Call({});
     const Color previous = background_;
     background_ = color;
-    if (target_)
+    if (target_ != nullptr) {
       target_->SetBackgroundColor(color);
+    }
     return previous;
   }
   SurfaceExtent SetViewportExtent(std::int32_t, std::int32_t) override { return {}; }
   SurfacePoint MoveTo(std::int32_t x, std::int32_t y) override {
     Call({x, y});
-    if (target_)
+    position_ = {x, y};
+    if (target_ != nullptr) {
       target_->MoveTo(x, y);
+    }
     return {};
   }
   void LineTo(std::int32_t x, std::int32_t y) override {
     Call({x, y});
-    if (target_)
+    const std::int64_t length =
+        std::max(std::abs(std::int64_t{x} - position_.x), std::abs(std::int64_t{y} - position_.y));
+    position_ = {x, y};
+    if (Inks(length)) {
       target_->LineTo(x, y);
+    } else if (target_ != nullptr) {
+      target_->MoveTo(x, y);
+    }
   }
   void SetPixel(std::int32_t x, std::int32_t y, Color color) override {
     Call({x, y});
-    if (target_)
+    if (Inks(1)) {
       target_->SetPixel(x, y, color);
+    }
   }
   void TextOut(std::int32_t x, std::int32_t y, std::string_view text) override {
     Call({x, y});
     Require(text == kGraphErrorText && calls_ == 2, "text other than the error line alone");
     error_ = true;
-    if (target_)
+    if (target_ != nullptr) {
       target_->TextOut(x, y, text);
+    }
   }
+
+  // Whether every line and fill so far reached the target.
+  bool WithinInk() const { return ink_ <= budget_; }
 
   // After DrawGraph: every pen restored, the background colour given back.
   void Finish() const {
@@ -141,7 +163,15 @@ class CheckingSurface : public Surface {
     }
   }
 
+  bool Inks(std::int64_t pixels) {
+    ink_ = std::min(ink_ + pixels, budget_ + 1);
+    return target_ != nullptr && WithinInk();
+  }
+
   Surface* target_;
+  std::int64_t budget_;
+  std::int64_t ink_ = 0;
+  SurfacePoint position_;
   int calls_ = 0;
   int pens_ = 0;
   bool error_ = false;
@@ -149,9 +179,9 @@ class CheckingSurface : public Surface {
 };
 
 // A stop poll that abandons a walk after `polls` questions (a few thousand
-// steps each).
-inline std::function<bool()> StopAfter(int polls) {
-  return [polls]() mutable { return --polls < 0; };
+// steps each) or once the surface has run out of ink.
+inline std::function<bool()> StopAfter(int polls, const CheckingSurface& surface) {
+  return [polls, &surface]() mutable { return --polls < 0 || !surface.WithinInk(); };
 }
 
 }  // namespace fuzzing

@@ -1,6 +1,7 @@
 // Arbitrary settings through DrawGraph on a raster: the surface rules hold
 // and the fast walk lights the same pixels as the plain one. Settings whose
-// plain walk is too long for a fuzzing run are compared no further.
+// drawing is too long for a fuzzing run (too many steps or pixels) are
+// compared no further.
 #include "render/raster_surface.h"
 #include "tools/fuzz/graph_fuzzing.h"
 
@@ -11,14 +12,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RasterSurface fast(input.width, input.height);
   RasterSurface plain(input.width, input.height);
   for (RasterSurface* raster : {&fast, &plain}) {
+    fuzzing::CheckingSurface checking(raster, 4000000);
     DrawOptions options;
     options.plainWalk = raster == &plain;
-    options.shouldStop = fuzzing::StopAfter(50);
-    fuzzing::CheckingSurface checking(raster);
+    options.shouldStop = fuzzing::StopAfter(50, checking);
     const bool finished =
         DrawGraph(checking, 0, 0, input.width, input.height, input.settings, options);
     checking.Finish();
-    if (!finished) {
+    if (!finished || !checking.WithinInk()) {
       return 0;
     }
   }
