@@ -17,34 +17,55 @@ const char* StyleName(PenStyle style) {
   return "SOLID";
 }
 
-std::string Hex(Color color) {
+void AppendHex(std::string& line, Color color) {
   char text[16];
-  std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(color));
-  return text;
+  std::snprintf(text, sizeof text, " 0x%08lX", static_cast<unsigned long>(color));
+  line += text;
 }
 
-std::string Coordinates(std::int32_t x, std::int32_t y) {
-  return std::to_string(x) + ' ' + std::to_string(y);
+void AppendCoordinates(std::string& line, std::int32_t x, std::int32_t y) {
+  line += ' ';
+  line += std::to_string(x);
+  line += ' ';
+  line += std::to_string(y);
 }
 
 }  // namespace
 
+void TraceSurface::Emit() {
+  line_ += '\n';
+  if (output_ == nullptr) {
+    text_ += line_;
+  } else {
+    output_->write(line_.data(), static_cast<std::streamsize>(line_.size()));
+  }
+}
+
 void TraceSurface::FillRectangle(std::int32_t left, std::int32_t top, std::int32_t right,
                                  std::int32_t bottom, Color color) {
-  text_ +=
-      "fill " + Coordinates(left, top) + ' ' + Coordinates(right, bottom) + ' ' + Hex(color) + '\n';
+  line_ = "fill";
+  AppendCoordinates(line_, left, top);
+  AppendCoordinates(line_, right, bottom);
+  AppendHex(line_, color);
+  Emit();
 }
 
 void TraceSurface::SelectPen(PenStyle style, Color color) {
-  text_ += std::string("pen ") + StyleName(style) + ' ' + Hex(color) + '\n';
+  line_ = "pen ";
+  line_ += StyleName(style);
+  AppendHex(line_, color);
+  Emit();
 }
 
 void TraceSurface::RestorePen() {
-  text_ += "pen restore\n";
+  line_ = "pen restore";
+  Emit();
 }
 
 Color TraceSurface::SetBackgroundColor(Color color) {
-  text_ += "bk " + Hex(color) + '\n';
+  line_ = "bk";
+  AppendHex(line_, color);
+  Emit();
   const Color previous = background_;
   background_ = color;
   return previous;
@@ -55,27 +76,36 @@ SurfaceExtent TraceSurface::SetViewportExtent(std::int32_t, std::int32_t) {
 }
 
 SurfacePoint TraceSurface::MoveTo(std::int32_t x, std::int32_t y) {
-  text_ += "move " + Coordinates(x, y) + '\n';
+  line_ = "move";
+  AppendCoordinates(line_, x, y);
+  Emit();
   const SurfacePoint previous = position_;
   position_ = SurfacePoint{x, y};
   return previous;
 }
 
 void TraceSurface::LineTo(std::int32_t x, std::int32_t y) {
-  text_ += "line " + Coordinates(x, y) + '\n';
+  line_ = "line";
+  AppendCoordinates(line_, x, y);
+  Emit();
   position_ = SurfacePoint{x, y};
 }
 
 void TraceSurface::SetPixel(std::int32_t x, std::int32_t y, Color color) {
-  text_ += "pixel " + Coordinates(x, y) + ' ' + Hex(color) + '\n';
+  line_ = "pixel";
+  AppendCoordinates(line_, x, y);
+  AppendHex(line_, color);
+  Emit();
 }
 
 void TraceSurface::TextOut(std::int32_t x, std::int32_t y, std::string_view text) {
-  text_ += "text " + Coordinates(x, y) + ' ';
+  line_ = "text";
+  AppendCoordinates(line_, x, y);
+  line_ += ' ';
   for (const char character : text) {
-    text_ += character == '\n' || character == '\r' ? ' ' : character;
+    line_ += character == '\n' || character == '\r' ? ' ' : character;
   }
-  text_ += '\n';
+  Emit();
 }
 
 }  // namespace ondrix

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -10,77 +11,57 @@
 namespace ondrix {
 namespace {
 
-TEST(RenderOptions, DefaultsAreTheProgramsDefaults) {
-  RenderOptions options;
-  std::string error;
-  ASSERT_TRUE(ParseRenderOptions({}, options, error)) << error;
-  EXPECT_EQ(options.width, 800);
-  EXPECT_EQ(options.height, 600);
-  EXPECT_STREQ(options.settings.functionName, "Sine");
-  EXPECT_EQ(options.settings.values[XTickFrequency], 0.26179938779914935);
-  EXPECT_FALSE(options.trace);
-  EXPECT_FALSE(options.values);
-  EXPECT_TRUE(options.pngPath.empty());
-}
-
 TEST(RenderOptions, EveryOptionReachesTheSettings) {
   RenderOptions options;
   std::string error;
+  ASSERT_TRUE(ParseRenderOptions({}, options, error)) << error;
+  EXPECT_EQ(options.width * 1000 + options.height, 800600);
+  EXPECT_STREQ(options.settings.functionName, "Sine");
+  EXPECT_FALSE(options.trace || options.values || !options.pngPath.empty());
+
   ASSERT_TRUE(ParseRenderOptions(
-      {"--size", "320x200", "--function=cotangent", "--connect", "unconnected", "--grid", "off",
-       "--sonar=on", "--value", "Minimum X=-p", "--value", "Y Tick Mark Frequency=.5", "--color",
-       "Axis Color=0x123456", "--png", "out.png", "--trace", "--values"},
+      {"--size", "32767x3051", "--function=cotangent", "--connect", "unconnected", "--grid=off",
+       "--sonar=on", "--value=Minimum X=-p", "--value", "Maximum X=7=2",
+       "--color=Axis Color=0x00ABCDEF", "--color=Grid Line Color=0xFFFFFF",
+       "--color=Point Color=0x0", "--png", "out.png", "--trace", "--values"},
       options, error))
       << error;
   const GraphSettings& s = options.settings;
-  EXPECT_EQ(options.width, 320);
-  EXPECT_EQ(options.height, 200);
-  EXPECT_EQ(s.graphMethod, CM_COTANGENT);
+  EXPECT_EQ(options.width * 10000 + options.height, 327673051);
+  EXPECT_EQ(s.graphMethod * 1000 + s.connectMethod, CM_COTANGENT * 1000 + CM_UNCONNECTED_DOTS);
   EXPECT_STREQ(s.functionName, "Cotangent");
-  EXPECT_EQ(s.connectMethod, CM_UNCONNECTED_DOTS);
-  EXPECT_EQ(s.grid, 0);
-  EXPECT_EQ(s.sonar, 1);
+  EXPECT_EQ(s.grid * 10 + s.sonar, 1);
   EXPECT_STREQ(s.valueTexts[MinimumX], "-1p") << "values are parsed as the program parses them";
   EXPECT_EQ(s.values[MinimumX], -kPi);
-  EXPECT_EQ(s.values[YTickFrequency], 0.5);
-  EXPECT_EQ(s.colors[Axis], 0x123456u);
+  EXPECT_STREQ(s.valueTexts[MaximumX], "7=2");
+  EXPECT_EQ(s.colors[Axis], 0xABCDEFu);
+  EXPECT_EQ(s.colors[GridLine] + s.colors[Point], 0xFFFFFFu);
   EXPECT_EQ(options.pngPath, "out.png");
-  EXPECT_TRUE(options.trace);
-  EXPECT_TRUE(options.values);
+  EXPECT_TRUE(options.trace && options.values);
+  ASSERT_TRUE(
+      ParseRenderOptions({"--value", "A Modifier=" + std::string(49, '2')}, options, error));
+  EXPECT_EQ(ValueTextLength(options.settings.valueTexts[AModifier]), 49);
+  ASSERT_TRUE(ParseRenderOptions({"--values", "--size", "10000x10000"}, options, error)) << error;
+  EXPECT_TRUE(options.values && !options.trace);
 }
 
+// Each case one argument, "--option=value" naming the value to find in the message.
 TEST(RenderOptions, BadArgumentsGiveAMessageNamingThem) {
-  const std::vector<std::vector<std::string>> cases = {
-      {"--bogus"},
-      {"--size", "800"},
-      {"--size", "0x600"},
-      {"--size", "-5x600"},
-      {"--size", "800x600x2"},
-      {"--size", "99999999999999999999x2"},
-      {"--size", "32767x32767"},
-      {"--function", "sinus"},
-      {"--connect", "dotted"},
-      {"--grid", "yes"},
-      {"--sonar", ""},
-      {"--value", "Minimum Z=3"},
-      {"--value", "Minimum X"},
-      {"--value", "Minimum X=" + std::string(50, '1')},
-      {"--color", "Axis Color=123456"},
-      {"--color", "Axis Color=0x1000000"},
-      {"--color", "Axis Color=0xGG"},
-      {"--color", "Axis=0x10"},
-      {"--png"},
-      {"--trace=yes"},
-  };
-  for (const auto& arguments : cases) {
+  std::istringstream cases(
+      "--bogus|--size=800|--size=0x600|--size=-5x600|--size=800x600x2|--size=32768x1|"
+      "--size=99999999999999999999x2|--size=10000x10001|--function=sinus|--connect=dotted|"
+      "--grid=yes|--sonar=|--value==5|--value=Minimum=5|--value=Minimum X|--value=Minimum X="
+      "11111111111111111111111111111111111111111111111111|--color=Axis Color=123456|"
+      "--color=Axis Color=0x1000000|--color=Axis Color=0x000000001|--color=Axis Color=0xGG|"
+      "--color=Axis Color=0x|--color=Axis=0x10|--png|--png=|--trace=yes");
+  for (std::string argument; std::getline(cases, argument, '|');) {
     RenderOptions options;
     std::string error;
-    EXPECT_FALSE(ParseRenderOptions(arguments, options, error)) << arguments[0];
-    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(ParseRenderOptions({argument}, options, error)) << argument;
     EXPECT_EQ(error.find('\n'), std::string::npos) << "one line: " << error;
-    const std::string& bad = arguments.size() > 1 ? arguments[1] : arguments[0];
-    if (!bad.empty() && arguments[0] != "--png") {
-      EXPECT_NE(error.find(bad.substr(0, 20)), std::string::npos) << error;
+    const std::string bad = argument.substr(argument.find('=') + 1, 20);
+    if (!bad.empty() && argument.rfind("--png", 0) != 0) {
+      EXPECT_NE(error.find(bad), std::string::npos) << error;
     }
   }
 }
