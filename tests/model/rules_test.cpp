@@ -171,6 +171,7 @@ TEST(StoredValues, PlacementNeedsAnAreaAndClampsItsEdges) {
       {{-50, 10, 100, 1}, {true, -50, 10, 50, 11}},
       {{0, 0, 0, 200}, {false, 0, 0, 0, 200}},
       {{0, 0, 320, -1}, {false, 0, 0, 320, -1}},
+      {{0, 0, 320, 0}, {false, 0, 0, 320, 0}},
       {{INT32_MAX - 1, INT32_MIN, 2, INT32_MAX}, {true, INT32_MAX - 1, INT32_MIN, INT32_MAX, -1}},
       {{5, INT32_MAX, INT32_MAX, INT32_MAX}, {true, 5, INT32_MAX, INT32_MAX, INT32_MAX}},
   };
