@@ -9,7 +9,7 @@ namespace {
 
 // The same fingerprints are checked against GDI in the Win32 tests.
 TEST(RasterSurfaceTest, FixedProgramsGiveTheirPixels) {
-  ASSERT_EQ(FixedPrograms().size(), 65u);
+  ASSERT_EQ(FixedPrograms().size(), 66u);
   for (const FixedProgram& program : FixedPrograms()) {
     RasterSurface surface(program.width, program.height, 0);
     std::string results;

@@ -222,6 +222,11 @@ inline std::vector<FixedProgram> FixedPrograms() {
       {Text(0, 0,
             " !\"#$%&'()*+,-./"
             "0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~")});
+  // Pixels before the first on the surface are skipped by a floor division
+  // that here falls on an exact negative multiple.
+  add("lines starting off the surface", 6, 8, solid,
+      {At(OpKind::Move, -2, 5), At(OpKind::Line, 1, 3), At(OpKind::Move, 5, -2),
+       At(OpKind::Line, 3, 1)});
   // Taken from RasterSurface once the fidelity test had matched it with GDI.
   const std::uint64_t fingerprints[] = {
       0x69a38ebefcc77eceull, 0x67f53a67f3df01c9ull, 0xb8ef467e34afe3ceull, 0xd03743313f1e74c9ull,
@@ -240,10 +245,10 @@ inline std::vector<FixedProgram> FixedPrograms() {
       0x578349fc761f7bffull, 0xe13104e7aa0d7571ull, 0x3386a9cd3d8fe2a3ull, 0x9bb00934b5311014ull,
       0x84c8ef99a60b09beull, 0xb9b8c67432255665ull, 0x6946b60088127a25ull, 0xa7149f662b1dc0ull,
       0x8eb702489043b978ull, 0x35699aeff45146eeull, 0x35fae8012525a052ull, 0x1fa578a587821348ull,
-      0x7716387a6011829eull,
+      0x7716387a6011829eull, 0x970d98013d321b5cull,
   };
-  static_assert(sizeof fingerprints / sizeof fingerprints[0] == 65, "one per program");
-  for (std::size_t i = 0; i < programs.size() && i < 65; ++i) {
+  static_assert(sizeof fingerprints / sizeof fingerprints[0] == 66, "one per program");
+  for (std::size_t i = 0; i < programs.size() && i < 66; ++i) {
     programs[i].expected = fingerprints[i];
     programs[i].text = programs[i].program.back().kind == OpKind::Text;
   }
