@@ -115,11 +115,12 @@ void PrintGraph(HWND mainWindow) {
   }
 }
 
-DWORD WINAPI PrintThread(LPVOID parameter) {
-  // Windows starts the threads that CreateThread makes with the x87 unit
-  // rounding to 53 bits, while the C runtime gave the main thread 64. The
-  // renderer's long double steps must round as they do for the screen.
+void MatchMainThreadPrecision() {
   _fpreset();
+}
+
+DWORD WINAPI PrintThread(LPVOID parameter) {
+  MatchMainThreadPrecision();
 
   auto* snapshot = static_cast<GraphSettings*>(parameter);
   const GraphSettings settings = *snapshot;
