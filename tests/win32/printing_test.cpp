@@ -116,18 +116,12 @@ int LiveGdiObjects() {
 std::string PdfFolder() {
   if (const char* unixPath = std::getenv("ONDRIX_PDF_DIR"); unixPath != nullptr && *unixPath) {
     std::string path = std::string("Z:") + unixPath;
-    for (char& c : path) {
-      if (c == '/') {
-        c = '\\';
-      }
-    }
+    std::replace(path.begin(), path.end(), '/', '\\');
     return path;
   }
   const char* home = std::getenv("WINEHOMEDIR");
-  if (home == nullptr || std::strncmp(home, "\\??\\", 4) != 0) {
-    return {};
-  }
-  return std::string(home + 4) + "\\PDF";
+  return home != nullptr && std::strncmp(home, "\\??\\", 4) == 0 ? std::string(home + 4) + "\\PDF"
+                                                                 : std::string();
 }
 
 // File name -> last write time of every PDF in the folder.
@@ -135,37 +129,12 @@ std::map<std::string, ULONGLONG> ListPdfs(const std::string& folder) {
   std::map<std::string, ULONGLONG> files;
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((folder + "\\*.pdf").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) {
-    return files;
-  }
-  do {
+  for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
     files[found.cFileName] = (static_cast<ULONGLONG>(found.ftLastWriteTime.dwHighDateTime) << 32) |
                              found.ftLastWriteTime.dwLowDateTime;
-  } while (FindNextFileA(search, &found));
+  }
   FindClose(search);
   return files;
-}
-
-std::vector<std::string> NewPdfs(const std::map<std::string, ULONGLONG>& before,
-                                 const std::map<std::string, ULONGLONG>& after) {
-  std::vector<std::string> added;
-  for (const auto& [name, time] : after) {
-    const auto old = before.find(name);
-    if (old == before.end() || old->second != time) {
-      added.push_back(name);
-    }
-  }
-  return added;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-bool IsCompletePdf(const std::string& bytes) {
-  return bytes.compare(0, 5, "%PDF-") == 0 &&
-         bytes.find("%%EOF", bytes.size() > 64 ? bytes.size() - 64 : 0) != std::string::npos;
 }
 
 // Page objects: "/Type /Page" not followed by more letters ("/Pages").
@@ -173,15 +142,11 @@ int CountPdfPages(const std::string& bytes) {
   int pages = 0;
   for (std::size_t at = bytes.find("/Type"); at != std::string::npos;
        at = bytes.find("/Type", at + 1)) {
-    std::size_t next = at + 5;
-    while (next < bytes.size() &&
-           (bytes[next] == ' ' || bytes[next] == '\r' || bytes[next] == '\n')) {
-      ++next;
-    }
-    if (bytes.compare(next, 5, "/Page") == 0 &&
-        (next + 5 >= bytes.size() || !std::isalnum(static_cast<unsigned char>(bytes[next + 5])))) {
-      ++pages;
-    }
+    const std::size_t next = bytes.find_first_not_of(" \r\n", at + 5);
+    pages += next != std::string::npos && bytes.compare(next, 5, "/Page") == 0 &&
+                     !std::isalnum(static_cast<unsigned char>(bytes[next + 5]))
+                 ? 1
+                 : 0;
   }
   return pages;
 }
@@ -410,11 +375,20 @@ TEST_F(PrintingTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
   std::string bytes;
   const bool arrived = PumpUntil(
       [&] {
-        added = NewPdfs(before, ListPdfs(folder));
+        added.clear();
+        for (const auto& [name, time] : ListPdfs(folder)) {
+          const auto old = before.find(name);
+          if (old == before.end() || old->second != time) {
+            added.push_back(name);
+          }
+        }
         for (const std::string& name : added) {
           if (name.compare(0, prefix.size(), prefix) == 0) {
-            bytes = ReadFile(folder + "\\" + name);
-            return IsCompletePdf(bytes);
+            std::ifstream file(folder + "\\" + name, std::ios::binary);
+            bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+            return bytes.compare(0, 5, "%PDF-") == 0 &&
+                   bytes.find("%%EOF", bytes.size() > 64 ? bytes.size() - 64 : 0) !=
+                       std::string::npos;
           }
         }
         return false;
