@@ -145,21 +145,15 @@ TEST(StoredValues, TableCoversTheRecordOnceUnderItsNames) {
   EXPECT_EQ(names.size(), static_cast<std::size_t>(kStoredValueCount));
   EXPECT_EQ(bytes.size(), 16u + 4 * kColorCount + 50 * kValueCount);
   EXPECT_EQ(*bytes.begin(), offsetof(GraphSettings, grid));
-  const struct {
-    int row;
-    const char* name;
-    StoredType type;
-    std::size_t offset;
-  } fixed[] = {{0, "Grid", StoredType::Binary, 16},
-               {1, "Sonar", StoredType::Binary, 28},
-               {2, "Connect Method", StoredType::Dword, 20},
-               {3, "Graph Method", StoredType::Dword, 24}};
-  for (const auto& f : fixed) {
-    EXPECT_STREQ(kStoredValues[f.row].name, f.name);
-    EXPECT_EQ(kStoredValues[f.row].type, f.type) << f.name;
-    EXPECT_EQ(kStoredValues[f.row].offset, f.offset) << f.name;
+  const char* first[4] = {"Grid", "Sonar", "Connect Method", "Graph Method"};
+  const std::size_t offsets[4] = {16, 28, 20, 24};
+  for (int i = 0; i < kStoredValueCount; ++i) {
+    EXPECT_EQ("DBT"[static_cast<int>(kStoredValues[i].type)], "BBDDDDDDDDDDTTTTTTTTTTTT"[i]) << i;
+    if (i < 4) {
+      EXPECT_STREQ(kStoredValues[i].name, first[i]);
+      EXPECT_EQ(kStoredValues[i].offset, offsets[i]);
+    }
   }
-  EXPECT_EQ(kStoredValues[4].type, StoredType::Dword);
 }
 
 TEST(StoredValues, PlacementNeedsAnAreaAndClampsItsEdges) {
