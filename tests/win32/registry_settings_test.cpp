@@ -115,7 +115,7 @@ TEST_F(RegistrySettingsTest, LoadTakesWhatFitsAndKeepsDefaultsOtherwise) {
       {{{"Grid", REG_BINARY, std::string("\x07\x00", 2)},
         {"Sonar", REG_BINARY, std::string(5, '\x01')},
         {"Axis Color", REG_DWORD, "\x01\x02\x03"},
-        {"Minimum X", REG_SZ, full49 + '7'},
+        {"Minimum X", REG_BINARY, full49 + '7'},
         {"Graph Method", REG_DWORD, Dword(CM_ABOUT)},
         {"Connect Method", REG_DWORD, Dword(CM_SINE)}},
        7,
