@@ -2,10 +2,11 @@
 
 #include <float.h>
 
-#include <cstring>
+#include <string>
 
 #include "dialogs/control_ids.h"
 #include "model/command_ids.h"
+#include "model/titles.h"
 #include "render/gdi_surface_win.h"
 #include "state/app_state_win.h"
 
@@ -19,24 +20,6 @@ const char kPageSetupWhilePrintingText[] =
 namespace {
 
 constexpr DWORD kSpoolDelayMilliseconds = 2000;
-constexpr int kDocumentNameSize = 40;
-constexpr char kDocumentNameSuffix[] = " - Ondrix";
-
-// functionName may come from a damaged record without its terminating zero:
-// never read past its 15 bytes.
-void CopyFunctionName(const GraphSettings& settings, char (&name)[kFunctionNameSize + 1]) {
-  std::memset(name, 0, sizeof name);
-  std::size_t length = 0;
-  while (length < sizeof settings.functionName && settings.functionName[length] != '\0') {
-    ++length;
-  }
-  std::memcpy(name, settings.functionName, length);
-}
-
-void RefuseWhilePrinting(HWND owner, const char* text, const char* caption) {
-  MessageBeep(MB_ICONEXCLAMATION);
-  MessageBoxA(owner, text, caption, MB_OK | MB_ICONEXCLAMATION);
-}
 
 void FinishStatusDialog() {
   SendMessageA(printStatusWindow, WM_COMMAND, CM_PRINT_DONE, 0);
@@ -47,30 +30,29 @@ void FinishStatusDialog() {
 void PrintPage(HDC printer, const GraphSettings& settings) {
   ShowWindow(printStatusWindow, SW_MINIMIZE);
 
-  static_assert(kFunctionNameSize + sizeof kDocumentNameSuffix <= kDocumentNameSize,
-                "the document name holds any function name");
-  char documentName[kDocumentNameSize] = {};
-  char functionName[kFunctionNameSize + 1];
-  CopyFunctionName(settings, functionName);
-  std::strcpy(documentName, functionName);
-  std::strcat(documentName, kDocumentNameSuffix);
-
+  const std::string documentName = GraphTitle(settings);
   DOCINFOA documentInfo = {};
   documentInfo.cbSize = sizeof documentInfo;
-  documentInfo.lpszDocName = documentName;
+  documentInfo.lpszDocName = documentName.c_str();
 
   // Leaves the user time to cancel from the status dialog.
   Sleep(kSpoolDelayMilliseconds);
 
-  StartDocA(printer, &documentInfo);
-  StartPage(printer);
+  // A document the spooler refused is not ended; a page it refused is not
+  // ended either, and the document is then aborted rather than sent empty.
+  if (StartDocA(printer, &documentInfo) <= 0) {
+    FinishStatusDialog();
+    DeleteDC(printer);
+    return;
+  }
+  const bool pageStarted = StartPage(printer) > 0;
   DrawOptions options;
   options.shouldStop = [] { return printCancelled != 0; };
   DrawGraph(printer, 0, 0, GetDeviceCaps(printer, HORZRES), GetDeviceCaps(printer, VERTRES),
             settings, options);
   FinishStatusDialog();
-  EndPage(printer);
-  if (printCancelled != 0) {
+  const bool pageEnded = pageStarted && EndPage(printer) > 0;
+  if (printCancelled != 0 || !pageEnded) {
     AbortDoc(printer);
   } else {
     EndDoc(printer);
@@ -78,35 +60,20 @@ void PrintPage(HDC printer, const GraphSettings& settings) {
   DeleteDC(printer);
 }
 
-// The status dialog names the connection methods differently from the menu.
-const char* ConnectionMethodText(std::int32_t connectMethod) {
-  switch (connectMethod) {
-    case CM_UNCONNECTED_DOTS:
-      return "Unconnected Dots";
-    case CM_CONNECTED_DOTS:
-      return "Connected Dots";
-    case CM_NO_CONNECTION:
-      return "No Dot Connection";
-    default:
-      return "";
-  }
-}
-
 void InitStatusDialog(HWND dialog, const GraphSettings& settings) {
   printCancelled = 0;
-  char functionName[kFunctionNameSize + 1];
-  CopyFunctionName(settings, functionName);
-  SetDlgItemTextA(dialog, IDC_PRINT_FUNCTION, functionName);
-  SetDlgItemTextA(dialog, IDC_PRINT_CONNECTION, ConnectionMethodText(settings.connectMethod));
-  SetDlgItemTextA(dialog, IDC_PRINT_GRID, settings.grid != 0 ? "On" : "Off");
-  SetDlgItemTextA(dialog, IDC_PRINT_SONAR, settings.sonar != 0 ? "On" : "Off");
+  const PrintStatusTexts texts = MakePrintStatusTexts(settings);
+  SetDlgItemTextA(dialog, IDC_PRINT_FUNCTION, texts.function.c_str());
+  SetDlgItemTextA(dialog, IDC_PRINT_CONNECTION, texts.connection);
+  SetDlgItemTextA(dialog, IDC_PRINT_GRID, texts.grid);
+  SetDlgItemTextA(dialog, IDC_PRINT_SONAR, texts.sonar);
 }
 
 }  // namespace
 
 void PageSetup(HWND mainWindow) {
   if (printInProgress != 0) {
-    RefuseWhilePrinting(mainWindow, kPageSetupWhilePrintingText, "Page Setup");
+    WarnUser(mainWindow, kPageSetupWhilePrintingText, "Page Setup", MB_OK);
     return;
   }
   printDialogData.hwndOwner = mainWindow;
@@ -116,7 +83,7 @@ void PageSetup(HWND mainWindow) {
 
 void PrintGraph(HWND mainWindow) {
   if (printInProgress != 0) {
-    RefuseWhilePrinting(mainWindow, kAlreadyPrintingText, "Print Graph");
+    WarnUser(mainWindow, kAlreadyPrintingText, "Print Graph", MB_OK);
     return;
   }
   if (printThreadHandle != nullptr) {
@@ -150,11 +117,12 @@ void PrintGraph(HWND mainWindow) {
   }
 }
 
-DWORD WINAPI PrintThread(LPVOID parameter) {
-  // Windows starts the threads that CreateThread makes with the x87 unit
-  // rounding to 53 bits, while the C runtime gave the main thread 64. The
-  // renderer's long double steps must round as they do for the screen.
+void MatchMainThreadPrecision() {
   _fpreset();
+}
+
+DWORD WINAPI PrintThread(LPVOID parameter) {
+  MatchMainThreadPrecision();
 
   auto* snapshot = static_cast<GraphSettings*>(parameter);
   const GraphSettings settings = *snapshot;
@@ -182,7 +150,7 @@ INT_PTR CALLBACK PrintStatusDialogProc(HWND dialog, UINT message, WPARAM wParam,
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDCANCEL:
-          // The page is still rendered; the thread aborts the document.
+          // The thread stops drawing and aborts the document.
           printCancelled = 1;
           break;
         case CM_PRINT_DONE:

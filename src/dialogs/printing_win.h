@@ -18,6 +18,12 @@ void PageSetup(HWND mainWindow);
 // and starts PrintThread on a snapshot of currentSettings, without waiting.
 void PrintGraph(HWND mainWindow);
 
+// Windows starts the threads that CreateThread makes with the x87 unit
+// rounding to 53 bits, while the C runtime gave the main thread 64: the
+// renderer's long double steps round as they do for the screen only after
+// this, which the print thread calls first.
+void MatchMainThreadPrecision();
+
 // Asks for a printer, renders one page and ends or aborts the document.
 // The parameter is a GraphSettings allocated with new, which the thread
 // owns and deletes.

@@ -1,17 +1,16 @@
 #include "dialogs/properties_dialog_win.h"
 
 #include <commdlg.h>
-#include <windowsx.h>
 
 #include <cstring>
 #include <new>
-#include <utility>
 
 #include "dialogs/control_ids.h"
-#include "model/string_table.h"
+#include "model/field_rules.h"
+#include "model/stored_values.h"
 #include "model/value_text.h"
 #include "persist/registry_settings_win.h"
-#include "render/gdi_objects_win.h"
+#include "render/gdi_surface_win.h"
 #include "state/app_state_win.h"
 
 namespace ondrix {
@@ -20,9 +19,7 @@ namespace {
 
 static_assert(sizeof(void*) != 4 || sizeof(CHOOSECOLORA) == 36, "the 32-bit chooser record");
 
-constexpr int kCustomColorCount = 16;
 constexpr char kPiSuffix[] = "p";
-constexpr char kRangeErrorCaption[] = "Range Error";
 
 // Lives from WM_INITDIALOG to WM_DESTROY, reached through DWLP_USER.
 struct PropertiesState {
@@ -34,57 +31,6 @@ struct PropertiesState {
 
 PropertiesState* GetState(HWND dialog) {
   return reinterpret_cast<PropertiesState*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
-
-double ParseOneText(const char (&text)[kValueTextSize]) {
-  GraphSettings scratch = {};
-  std::memcpy(scratch.valueTexts[0], text, kValueTextSize);
-  ParseValueTexts(scratch);
-  return scratch.values[0];
-}
-
-// Copies the text leaving out the minus signs that `drop` selects, given the
-// index of each minus sign among all of them.
-template <typename Drop>
-void CopyWithoutMinus(const char (&from)[kValueTextSize], char (&to)[kValueTextSize], Drop drop) {
-  std::memset(to, 0, kValueTextSize);
-  const int length = ValueTextLength(from);
-  int written = 0;
-  int minusIndex = 0;
-  for (int i = 0; i < length; ++i) {
-    if (from[i] == '-' && drop(minusIndex++)) {
-      continue;
-    }
-    to[written++] = from[i];
-  }
-}
-
-void CorrectTickSpacing(GraphSettings& settings, int index) {
-  char(&text)[kValueTextSize] = settings.valueTexts[index];
-  double& value = settings.values[index];
-  const bool negative = value < 0;
-  if (negative) {
-    value = 0 - value;
-  }
-
-  char candidate[kValueTextSize];
-  CopyWithoutMinus(text, candidate, [](int) { return true; });
-  if (ParseOneText(candidate) == value) {
-    std::memcpy(text, candidate, kValueTextSize);
-    return;
-  }
-  // Dropping every minus would turn an exponent's sign around ("1e-3" into
-  // "1e3"); a negative text then loses only its sign, which in a negative
-  // text is its first minus.
-  if (negative) {
-    CopyWithoutMinus(text, candidate, [](int minusIndex) { return minusIndex == 0; });
-    if (ParseOneText(candidate) == value) {
-      std::memcpy(text, candidate, kValueTextSize);
-      return;
-    }
-  }
-  // The text stays as typed, and so does what it means.
-  value = ParseOneText(text);
 }
 
 bool IsValueField(HWND dialog, HWND child) {
@@ -101,31 +47,14 @@ int SelectedElement(HWND dialog) {
   return position >= 0 && position < kColorCount ? static_cast<int>(position) : -1;
 }
 
-int WarnUser(HWND dialog, const char* text, UINT buttons) {
-  MessageBeep(MB_ICONEXCLAMATION);
-  return MessageBoxA(dialog, text, kRangeErrorCaption, buttons | MB_ICONEXCLAMATION);
-}
-
 // Puts the user back on the field to mend, its text selected.
 void FocusField(HWND dialog, int id) {
   SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
   SendDlgItemMessageA(dialog, id, EM_SETSEL, 0, -1);
 }
 
-// False when the range stays reversed because the user declined the swap.
-bool OfferRangeSwap(HWND dialog, GraphSettings& working, int minimum, int maximum,
-                    const char* question) {
-  if (!(working.values[minimum] > working.values[maximum])) {
-    return true;
-  }
-  if (WarnUser(dialog, question, MB_YESNO) != IDYES) {
-    return false;
-  }
-  std::swap(working.values[minimum], working.values[maximum]);
-  std::swap(working.valueTexts[minimum], working.valueTexts[maximum]);
-  SetDlgItemTextA(dialog, IDC_VALUE_FIRST + minimum, working.valueTexts[minimum]);
-  SetDlgItemTextA(dialog, IDC_VALUE_FIRST + maximum, working.valueTexts[maximum]);
-  return true;
+void ShowValueText(HWND dialog, const GraphSettings& working, int index) {
+  SetDlgItemTextA(dialog, IDC_VALUE_FIRST + index, working.valueTexts[index]);
 }
 
 // Reads and checks the fields; true when the working copy went live.
@@ -137,40 +66,37 @@ bool ApplyFields(HWND dialog, PropertiesState& state) {
   }
   ParseValueTexts(working);
 
-  if (!OfferRangeSwap(
-          dialog, working, MinimumX, MaximumX,
-          "Your X Minimum is more than your X Maximum!  Do you want to swap the values.")) {
-    return false;
-  }
-  if (!OfferRangeSwap(
-          dialog, working, MinimumY, MaximumY,
-          "Your Y Minimum is more than your Y Maximum!  Do you want to swap the values.")) {
-    return false;
-  }
-
-  const bool xEqual = working.values[MinimumX] == working.values[MaximumX];
-  const bool yEqual = working.values[MinimumY] == working.values[MaximumY];
-  if (xEqual || yEqual) {
-    WarnUser(dialog, "Your Minimum and Maximums CANNOT equal!", MB_OK);
-    FocusField(dialog, xEqual ? IDC_MINIMUM_X : IDC_MINIMUM_Y);
-    return false;
-  }
-
-  if (!(working.values[XTickFrequency] > 0) || !(working.values[YTickFrequency] > 0)) {
-    WarnUser(dialog, "Your Tick Ranges must be greater than zero.  Press [Ok] to correct this.",
-             MB_OK);
-    CorrectTickSpacings(working);
-    SetDlgItemTextA(dialog, IDC_X_TICK_FREQUENCY, working.valueTexts[XTickFrequency]);
-    SetDlgItemTextA(dialog, IDC_Y_TICK_FREQUENCY, working.valueTexts[YTickFrequency]);
-    // The renderer steps by the tick spacing; a zero one is never applied.
-    if (!(working.values[XTickFrequency] > 0)) {
-      FocusField(dialog, IDC_X_TICK_FREQUENCY);
-      return false;
+  for (;;) {
+    const FieldVerdict verdict = JudgeFields(working);
+    switch (verdict.kind) {
+      case FieldVerdictKind::AskSwap:
+        if (WarnUser(dialog, verdict.text, kRangeErrorCaption, MB_YESNO) != IDYES) {
+          return false;
+        }
+        SwapRange(working, verdict.minimum, verdict.maximum);
+        ShowValueText(dialog, working, verdict.minimum);
+        ShowValueText(dialog, working, verdict.maximum);
+        continue;
+      case FieldVerdictKind::RefuseEqual:
+        WarnUser(dialog, verdict.text, kRangeErrorCaption, MB_OK);
+        FocusField(dialog, IDC_VALUE_FIRST + verdict.field);
+        return false;
+      case FieldVerdictKind::CorrectTicks: {
+        WarnUser(dialog, verdict.text, kRangeErrorCaption, MB_OK);
+        CorrectTickSpacings(working);
+        ShowValueText(dialog, working, XTickFrequency);
+        ShowValueText(dialog, working, YTickFrequency);
+        const int mend = TickFieldToMend(working);
+        if (mend >= 0) {
+          FocusField(dialog, IDC_VALUE_FIRST + mend);
+          return false;
+        }
+        break;
+      }
+      case FieldVerdictKind::Apply:
+        break;
     }
-    if (!(working.values[YTickFrequency] > 0)) {
-      FocusField(dialog, IDC_Y_TICK_FREQUENCY);
-      return false;
-    }
+    break;
   }
 
   currentSettings = working;
@@ -200,12 +126,9 @@ void ChooseElementColor(HWND dialog, PropertiesState& state) {
   InvalidateRect(GetDlgItem(dialog, IDC_COLOR_SWATCH), nullptr, TRUE);
 }
 
-void DrawSwatch(HDC dc, const RECT& area, COLORREF color) {
-  OwnedBrush brush(CreateSolidBrush(color));
-  OwnedPen pen(CreatePen(PS_SOLID, 1, color));
-  SelectionGuard brushSelection(dc, brush.Get());
-  SelectionGuard penSelection(dc, pen.Get());
-  Rectangle(dc, area.left, area.top, area.right, area.bottom);
+// Signed client coordinates, as the mouse messages pack them.
+POINT PointFromLParam(LPARAM position) {
+  return {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
 }
 
 void StartPickMode(HWND dialog, PropertiesState& state) {
@@ -217,7 +140,7 @@ void StartPickMode(HWND dialog, PropertiesState& state) {
 }
 
 void TrackPickPointer(HWND dialog, PropertiesState& state, LPARAM position) {
-  const POINT point = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+  const POINT point = PointFromLParam(position);
   // Fields come before their group boxes in the template, so the field is found.
   const HWND child = ChildWindowFromPoint(dialog, point);
   if (child == nullptr) {
@@ -234,7 +157,7 @@ void TrackPickPointer(HWND dialog, PropertiesState& state, LPARAM position) {
 void FinishPickMode(HWND dialog, PropertiesState& state, LPARAM position) {
   state.pickMode = false;
   ReleaseCapture();
-  const POINT point = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+  const POINT point = PointFromLParam(position);
   const HWND field = ChildWindowFromPoint(dialog, point);
   if (!IsValueField(dialog, field)) {
     return;
@@ -262,9 +185,8 @@ BOOL InitDialog(HWND dialog) {
     SendDlgItemMessageA(dialog, IDC_VALUE_FIRST + i, EM_LIMITTEXT, kMaxValueTextLength, 0);
   }
   for (int i = 0; i < kColorCount; ++i) {
-    char name[kValueTextSize] = {};
-    LoadStringA(appInstance, IDS_COLOR_NAME_FIRST + i, name, sizeof name);
-    SendDlgItemMessageA(dialog, IDC_GRID_ELEMENT, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    SendDlgItemMessageA(dialog, IDC_GRID_ELEMENT, CB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(kColorNames[i]));
   }
   SendDlgItemMessageA(dialog, IDC_GRID_ELEMENT, CB_SETCURSEL, 0, 0);
   return TRUE;
@@ -306,11 +228,6 @@ void OnCommand(HWND dialog, PropertiesState& state, int id, int notification) {
 
 }  // namespace
 
-void CorrectTickSpacings(GraphSettings& settings) {
-  CorrectTickSpacing(settings, XTickFrequency);
-  CorrectTickSpacing(settings, YTickFrequency);
-}
-
 INT_PTR CALLBACK PropertiesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   PropertiesState* state = GetState(dialog);
   switch (message) {
@@ -337,7 +254,8 @@ INT_PTR CALLBACK PropertiesDialogProc(HWND dialog, UINT message, WPARAM wParam, 
       const int element = SelectedElement(dialog);
       if (state != nullptr && item->CtlID == IDC_COLOR_SWATCH &&
           (item->itemAction & ODA_DRAWENTIRE) != 0 && element >= 0) {
-        DrawSwatch(item->hDC, area, state->working.colors[element]);
+        GdiSurface(item->hDC).FillRectangle(area.left, area.top, area.right, area.bottom,
+                                            state->working.colors[element]);
       }
       return TRUE;
     }

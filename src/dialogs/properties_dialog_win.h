@@ -12,10 +12,4 @@ namespace ondrix {
 // Dialog procedure of the "PROPERTIES" template.
 INT_PTR CALLBACK PropertiesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Makes negative tick spacings positive and drops the minus signs from both
-// tick texts where that keeps each text meaning its corrected value; where it
-// would not, only a negative text's sign goes. Afterwards each tick text
-// parses to exactly its value. A zero spacing stays zero.
-void CorrectTickSpacings(GraphSettings& settings);
-
 }  // namespace ondrix

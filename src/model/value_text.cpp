@@ -108,12 +108,16 @@ double ConvertDecimalText(std::string_view text) {
   return negative ? -magnitude : magnitude;
 }
 
-int ValueTextLength(const char (&text)[kValueTextSize]) {
-  int length = 0;
-  while (length < kMaxValueTextLength && text[length] != '\0') {
+std::size_t BoundedLength(const char* text, std::size_t size) {
+  std::size_t length = 0;
+  while (length < size && text[length] != '\0') {
     ++length;
   }
   return length;
+}
+
+int ValueTextLength(const char (&text)[kValueTextSize]) {
+  return static_cast<int>(BoundedLength(text, kMaxValueTextLength));
 }
 
 void SetValueText(char (&text)[kValueTextSize], std::string_view value) {

@@ -1,6 +1,7 @@
 // The number texts of the settings and their conversion to doubles.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 #include "model/graph_settings.h"
@@ -19,6 +20,10 @@ double ConvertDecimalText(std::string_view text);
 // Sets all twelve values from the twelve texts (trailing "p" multiplies by
 // pi) and rewrites "-p" and "-P" to "-1p" in place.
 void ParseValueTexts(GraphSettings& settings);
+
+// Length of a text in a fixed field that may lack its NUL: never looks past
+// `size` bytes.
+std::size_t BoundedLength(const char* text, std::size_t size);
 
 // Length of a value text, never looking past its 50 bytes.
 int ValueTextLength(const char (&text)[kValueTextSize]);

@@ -1,11 +1,10 @@
 #include "persist/registry_settings_win.h"
 
-#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 
-#include "model/string_table.h"
+#include "model/stored_values.h"
 #include "model/value_text.h"
 #include "state/app_state_win.h"
 
@@ -14,21 +13,10 @@ namespace {
 
 constexpr char kSettingsKeyPath[] = "Software\\Velmora\\Ondrix";
 constexpr char kCustomColorsKeyPath[] = "Software\\Velmora\\Ondrix\\Custom Colors";
-constexpr int kCustomColorCount = 16;
-constexpr int kResourceTextSize = 50;
 
 constexpr COLORREF kDefaultCustomColors[kCustomColorCount] = {
     0x00000000, 0x00808000, 0x00FF0000, 0x00FF0000, 0x000000FF, 0x000000FF, 0x000000FF, 0x00FFFFFF,
     0x00FFFFFF, 0x00FFFFFF, 0x00FFFFFF, 0x00FFFFFF, 0x00FFFFFF, 0x00FFFFFF, 0x00FFFFFF, 0x00FFFFFF};
-
-// The stored outer rectangle of the main window. The defaults count only
-// when the key exists but lacks a placement value.
-struct Placement {
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-  std::int32_t width = 320;
-  std::int32_t height = 200;
-};
 
 // A registry key under HKEY_CURRENT_USER that closes itself.
 class RegistryKey {
@@ -81,13 +69,6 @@ class RegistryKey {
   HKEY key_ = nullptr;
 };
 
-// Value names come from the string table, so that the colour names are the
-// ones the Grid Properties dialog lists. A string that cannot be loaded
-// would name the key's default value, so such an entry is skipped.
-bool LoadResourceText(UINT id, char (&text)[kResourceTextSize]) {
-  return LoadStringA(appInstance, id, text, kResourceTextSize) > 0;
-}
-
 // Stored data that fits replaces the leading bytes of the 32-bit field, byte
 // for byte whatever its type; missing or larger data leaves the field as it
 // is. A scratch buffer keeps a failed read from touching the field.
@@ -108,11 +89,8 @@ void ReadText(const RegistryKey& key, const char* name, char (&text)[kValueTextS
   if (!key.Query(name, data, size)) {
     return;
   }
-  DWORD length = 0;
-  while (length < size && data[length] != '\0') {
-    ++length;
-  }
-  if (length > static_cast<DWORD>(kMaxValueTextLength)) {
+  const std::size_t length = BoundedLength(data, size);
+  if (length > static_cast<std::size_t>(kMaxValueTextLength)) {
     return;
   }
   std::memset(text, 0, sizeof text);
@@ -121,49 +99,43 @@ void ReadText(const RegistryKey& key, const char* name, char (&text)[kValueTextS
 
 Placement ReadPlacement(const RegistryKey& key) {
   Placement placement;
-  ReadInt32(key, "Window X Placement", &placement.x);
-  ReadInt32(key, "Window Y Placement", &placement.y);
-  ReadInt32(key, "Window Width", &placement.width);
-  ReadInt32(key, "Window Height", &placement.height);
+  std::int32_t* const fields[4] = {&placement.x, &placement.y, &placement.width, &placement.height};
+  for (int i = 0; i < 4; ++i) {
+    ReadInt32(key, kPlacementNames[i], fields[i]);
+  }
   return placement;
 }
 
 // A window with no area, or entirely off every monitor, could never be seen
 // or dragged back; such a placement is not applied.
 bool IsReachable(const Placement& placement) {
-  if (placement.width <= 0 || placement.height <= 0) {
-    return false;
+  const PlacementRect bounds = MakePlacementRect(placement);
+  const RECT rect = {bounds.left, bounds.top, bounds.right, bounds.bottom};
+  return bounds.hasArea && MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
+DWORD RegistryType(StoredType type) {
+  switch (type) {
+    case StoredType::Binary:
+      return REG_BINARY;
+    case StoredType::Text:
+      return REG_SZ;
+    case StoredType::Dword:
+      break;
   }
-  const std::int64_t right = static_cast<std::int64_t>(placement.x) + placement.width;
-  const std::int64_t bottom = static_cast<std::int64_t>(placement.y) + placement.height;
-  RECT rect;
-  rect.left = placement.x;
-  rect.top = placement.y;
-  rect.right = static_cast<LONG>(right > LONG_MAX ? LONG_MAX : right);
-  rect.bottom = static_cast<LONG>(bottom > LONG_MAX ? LONG_MAX : bottom);
-  return MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
+  return REG_DWORD;
 }
 
 void ReadStoredSettings(const RegistryKey& key, GraphSettings& settings) {
-  ReadInt32(key, "Grid", &settings.grid);
-  ReadInt32(key, "Sonar", &settings.sonar);
-  ReadInt32(key, "Connect Method", &settings.connectMethod);
-  ReadInt32(key, "Graph Method", &settings.graphMethod);
-  char name[kResourceTextSize];
-  for (int i = 0; i < kColorCount; ++i) {
-    if (LoadResourceText(IDS_COLOR_NAME_FIRST + i, name)) {
-      ReadInt32(key, name, &settings.colors[i]);
+  auto* const record = reinterpret_cast<char*>(&settings);
+  for (const StoredValue& value : kStoredValues) {
+    char* const field = record + value.offset;
+    if (value.type == StoredType::Text) {
+      ReadText(key, value.name, *reinterpret_cast<char(*)[kValueTextSize]>(field));
+    } else {
+      ReadInt32(key, value.name, field);
     }
   }
-  for (int i = 0; i < kValueCount; ++i) {
-    if (LoadResourceText(IDS_VALUE_NAME_FIRST + i, name)) {
-      ReadText(key, name, settings.valueTexts[i]);
-    }
-  }
-}
-
-void WriteInt32(const RegistryKey& key, const char* name, DWORD type, std::int32_t value) {
-  key.Write(name, type, &value, sizeof value);
 }
 
 // Written with the NUL counted; a damaged field without a NUL is cut to 49
@@ -173,6 +145,18 @@ void WriteText(const RegistryKey& key, const char* name, const char (&text)[kVal
   const int length = ValueTextLength(text);
   std::memcpy(data, text, static_cast<std::size_t>(length));
   key.Write(name, REG_SZ, data, static_cast<DWORD>(length + 1));
+}
+
+void WriteStoredSettings(const RegistryKey& key, const GraphSettings& settings) {
+  const auto* const record = reinterpret_cast<const char*>(&settings);
+  for (const StoredValue& value : kStoredValues) {
+    const char* const field = record + value.offset;
+    if (value.type == StoredType::Text) {
+      WriteText(key, value.name, *reinterpret_cast<const char(*)[kValueTextSize]>(field));
+    } else {
+      key.Write(value.name, RegistryType(value.type), field, static_cast<DWORD>(value.size));
+    }
+  }
 }
 
 void FormatCustomColorName(int index, char (&name)[32]) {
@@ -185,13 +169,6 @@ void LoadSettings(GraphSettings& settings, HWND window) {
   // Set again from the method below; an unknown method leaves it empty.
   std::memset(settings.functionName, 0, sizeof settings.functionName);
   SetDefaultSettings(settings);
-  char text[kResourceTextSize];
-  for (int i = 0; i < kValueCount; ++i) {
-    if (LoadResourceText(IDS_VALUE_DEFAULT_FIRST + i, text)) {
-      SetValueText(settings.valueTexts[i], text);
-    }
-  }
-  ParseValueTexts(settings);
 
   RegistryKey key;
   const bool stored = key.OpenForReading(kSettingsKeyPath);
@@ -238,26 +215,13 @@ void SaveSettings(const GraphSettings& settings, HWND window) {
     return;
   }
   if (havePlacement) {
-    WriteInt32(key, "Window X Placement", REG_DWORD, rect.left);
-    WriteInt32(key, "Window Y Placement", REG_DWORD, rect.top);
-    WriteInt32(key, "Window Width", REG_DWORD, rect.right - rect.left);
-    WriteInt32(key, "Window Height", REG_DWORD, rect.bottom - rect.top);
-  }
-  WriteInt32(key, "Grid", REG_BINARY, settings.grid);
-  WriteInt32(key, "Sonar", REG_BINARY, settings.sonar);
-  WriteInt32(key, "Connect Method", REG_DWORD, settings.connectMethod);
-  WriteInt32(key, "Graph Method", REG_DWORD, settings.graphMethod);
-  char name[kResourceTextSize];
-  for (int i = 0; i < kColorCount; ++i) {
-    if (LoadResourceText(IDS_COLOR_NAME_FIRST + i, name)) {
-      WriteInt32(key, name, REG_DWORD, static_cast<std::int32_t>(settings.colors[i]));
+    const std::int32_t placement[4] = {rect.left, rect.top, rect.right - rect.left,
+                                       rect.bottom - rect.top};
+    for (int i = 0; i < 4; ++i) {
+      key.Write(kPlacementNames[i], REG_DWORD, &placement[i], sizeof placement[i]);
     }
   }
-  for (int i = 0; i < kValueCount; ++i) {
-    if (LoadResourceText(IDS_VALUE_NAME_FIRST + i, name)) {
-      WriteText(key, name, settings.valueTexts[i]);
-    }
-  }
+  WriteStoredSettings(key, settings);
 }
 
 void LoadCustomColors(COLORREF colors[16]) {

@@ -1,9 +1,9 @@
 #include "render/gdi_surface_win.h"
 
 #include <climits>
+#include <utility>
 
 #include "render/draw_graph.h"
-#include "render/gdi_objects_win.h"
 
 namespace ondrix {
 namespace {
@@ -42,22 +42,20 @@ void GdiSurface::FillRectangle(std::int32_t left, std::int32_t top, std::int32_t
 void GdiSurface::SelectPen(PenStyle style, Color color) {
   // A pen that cannot be made leaves the current one selected; the entry
   // still pairs with its RestorePen.
-  const HPEN pen = CreatePen(GdiPenStyle(style), 1, color);
-  const HGDIOBJ previous = pen != nullptr ? SelectObject(dc_, pen) : nullptr;
-  pens_.push_back(SelectedPen{pen, previous});
+  OwnedPen pen(CreatePen(GdiPenStyle(style), 1, color));
+  const HGDIOBJ previous = pen ? SelectObject(dc_, pen.Get()) : nullptr;
+  pens_.push_back(SelectedPen{std::move(pen), previous});
 }
 
 void GdiSurface::RestorePen() {
   if (pens_.empty()) {
     return;
   }
-  const SelectedPen selected = pens_.back();
+  // The pen is deleted when `selected` goes, after it was deselected.
+  const SelectedPen selected = std::move(pens_.back());
   pens_.pop_back();
   if (selected.previous != nullptr && selected.previous != HGDI_ERROR) {
     SelectObject(dc_, selected.previous);
-  }
-  if (selected.pen != nullptr) {
-    DeleteObject(selected.pen);
   }
 }
 

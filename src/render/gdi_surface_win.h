@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "render/draw_graph.h"
+#include "render/gdi_objects_win.h"
 #include "render/surface.h"
 
 namespace ondrix {
@@ -36,7 +37,7 @@ class GdiSurface : public Surface {
 
  private:
   struct SelectedPen {
-    HPEN pen;
+    OwnedPen pen;
     HGDIOBJ previous;
   };
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "model/titles.h"
+
 namespace ondrix {
 
 HINSTANCE appInstance = nullptr;
@@ -44,16 +46,13 @@ void CheckMenuChoice(std::int32_t previousId, std::int32_t newId, char* nameBuff
   }
 }
 
+int WarnUser(HWND owner, const char* text, const char* caption, UINT buttons) {
+  MessageBeep(MB_ICONEXCLAMATION);
+  return MessageBoxA(owner, text, caption, buttons | MB_ICONEXCLAMATION);
+}
+
 void UpdateWindowTitle(HWND window, const GraphSettings& settings) {
-  char caption[40] = {};
-  // functionName may come from a damaged record: never read past its 15 bytes.
-  std::size_t length = 0;
-  while (length < sizeof settings.functionName && settings.functionName[length] != '\0') {
-    ++length;
-  }
-  std::memcpy(caption, settings.functionName, length);
-  std::strcat(caption, " - Ondrix");
-  SetWindowTextA(window, caption);
+  SetWindowTextA(window, GraphTitle(settings).c_str());
 }
 
 void ToggleOption(std::int32_t menuId, std::int32_t& flag, HWND window) {

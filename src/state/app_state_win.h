@@ -36,6 +36,9 @@ extern HWND volatile printStatusWindow;
 // (the settings' 15-byte functionName), which may be null.
 void CheckMenuChoice(std::int32_t previousId, std::int32_t newId, char* nameBuffer);
 
+// The beep and the exclamation box of every refusal; returns the button.
+int WarnUser(HWND owner, const char* text, const char* caption, UINT buttons);
+
 // Caption: the function name followed by " - Ondrix".
 void UpdateWindowTitle(HWND window, const GraphSettings& settings);
 

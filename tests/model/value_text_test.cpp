@@ -1,128 +1,109 @@
+#include "model/value_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <cstring>
 #include <string>
 
-#include "model/value_text.h"
-
 namespace ondrix {
 namespace {
 
-// Parses one text through the whole record path, as the settings do.
-struct Parsed {
-  double value;
-  std::string text;
-};
-
-Parsed ParseOne(const std::string& text) {
-  GraphSettings settings = DefaultGraphSettings();
-  SetValueText(settings.valueTexts[AModifier], text);
-  ParseValueTexts(settings);
-  return {settings.values[AModifier], settings.valueTexts[AModifier]};
-}
-
-TEST(ParseValueTexts, DefaultTextsGiveTheExactDefaultValues) {
-  const GraphSettings settings = DefaultGraphSettings();
-  const double expected[kValueCount] = {
-      1, 1, 0, 0, 0.01, 0.006, -6.283185307179586, 9.42477796076938, 0.26179938779914935, -4, 4, 1};
-  for (int i = 0; i < kValueCount; ++i) {
-    EXPECT_EQ(settings.values[i], expected[i]) << kValueNames[i];
+// Through the whole record path, as the settings parse: value and the text
+// left in the record.
+TEST(ParseValueTexts, ValueAndRewrittenText) {
+  const double kMax = DBL_MAX;
+  const struct {
+    const char *text, *stored;
+    double value;
+  } cases[] = {
+      {"-2P", "-2P", -2 * kPi},
+      {"2p", "2p", 2 * kPi},
+      {"-p", "-1p", -kPi},
+      {"-P", "-1p", -kPi},
+      {"--p", "--p", 0},
+      {"+p", "+p", 0},
+      {" -p", " -p", 0},
+      {"P", "P", kPi},
+      {"pp", "pp", kPi},
+      {"p3", "p3", kPi},
+      {"2pi", "2pi", 2},
+      {"1e1p", "1e1p", 10 * kPi},
+      {".5p", ".5p", kPi / 2},
+      {"2 p", "2 p", 2 * kPi},
+      {"abc", "abc", 0},
+      {"-", "-", 0},
+      {"", "", 0},
+      {"12abc", "12abc", 12},
+      {"0x10", "0x10", 0},
+      {"1e400p", "1e400p", kMax},
+      {"-1e308p", "-1e308p", -kMax},
+      {"+INF", "+INF", 0},
+      {"-NAN", "-NAN", 0},
+      {"inf", "inf", 0},
+      {"000000000000000000000000000000000000000000000003p",
+       "000000000000000000000000000000000000000000000003p", 3 * kPi},
+  };
+  for (const auto& c : cases) {
+    GraphSettings settings = DefaultGraphSettings();
+    SetValueText(settings.valueTexts[CModifier], c.text);
+    ParseValueTexts(settings);
+    EXPECT_EQ(settings.values[CModifier], c.value) << c.text;
+    EXPECT_EQ(std::string(settings.valueTexts[CModifier]), std::string(c.stored).substr(0, 49));
   }
+  GraphSettings damaged = DefaultGraphSettings();
+  std::memset(damaged.valueTexts[MinimumX], '7', kValueTextSize);
+  std::memset(damaged.valueTexts[MaximumX], 'x', kValueTextSize);
+  ParseValueTexts(damaged);
+  EXPECT_EQ(damaged.valueTexts[MinimumX][kValueTextSize - 1], '\0');
+  EXPECT_EQ(damaged.values[MinimumX], 7777777777777777777777777777777777777777777777777.0);
   // Sixteen decimals times pi, not pi / 12.
-  EXPECT_NE(settings.values[XTickFrequency], 0.2617993877991494);
+  EXPECT_EQ(DefaultGraphSettings().values[XTickFrequency], 0.26179938779914935);
 }
 
-struct TextCase {
-  const char* text;
-  double value;
-  const char* storedText;  // the text left in the record
-};
-
-class ParseValueTextCases : public ::testing::TestWithParam<TextCase> {};
-
-TEST_P(ParseValueTextCases, GivesValueAndKeepsOrRewritesText) {
-  const TextCase& c = GetParam();
-  const Parsed parsed = ParseOne(c.text);
-  EXPECT_EQ(parsed.value, c.value) << "text '" << c.text << "'";
-  EXPECT_EQ(parsed.text, c.storedText) << "text '" << c.text << "'";
+TEST(ConvertDecimalText, ReadsOnlyTheDecimalPrefixCorrectlyRounded) {
+  const struct {
+    const char* text;
+    double value;
+  } cases[] = {{" \t\n\v\f\r42", 42},
+               {"+7", 7},
+               {"-7", -7},
+               {".5", 0.5},
+               {"5.", 5},
+               {"1.2.3", 1.2},
+               {".", 0},
+               {"+.e5", 0},
+               {"1e", 1},
+               {"1e+", 1},
+               {"1E-2", 0.01},
+               {"2e3x", 2000},
+               {"1,5", 1},
+               {"1 2", 1},
+               {"0.1", 0.1},
+               {"-1e400", -DBL_MAX},
+               {"9007199254740993", 9007199254740992.0},
+               {"2e-324", 0},
+               {"4.9e-324", 4.9e-324},
+               {"2.2250738585072011e-308", 2.2250738585072011e-308},
+               {"1.8e308", DBL_MAX},
+               {"1.7976931348623157e308", DBL_MAX},
+               {"0e999999999999999999", 0},
+               {"1e99999999999999999999", DBL_MAX},
+               {"0.000001e-99999999999", 0},
+               {"00000000000000000000000000000000000000000000000012", 12}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(ConvertDecimalText(c.text), c.value) << c.text;
+  }
 }
 
-constexpr double kMax = DBL_MAX;
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ParseValueTextCases,
-    ::testing::Values(
-        TextCase{"-2P", -2 * kPi, "-2P"}, TextCase{"-2p", -2 * kPi, "-2p"},
-        TextCase{"2P", 2 * kPi, "2P"}, TextCase{"-p", -kPi, "-1p"}, TextCase{"-P", -kPi, "-1p"},
-        TextCase{"--p", 0, "--p"}, TextCase{"+p", 0, "+p"}, TextCase{" -p", 0, " -p"},
-        TextCase{"p", kPi, "p"}, TextCase{"P", kPi, "P"}, TextCase{"pp", kPi, "pp"},
-        TextCase{"p3", kPi, "p3"}, TextCase{"P5", kPi, "P5"}, TextCase{"2pi", 2, "2pi"},
-        TextCase{"1e1p", 10 * kPi, "1e1p"}, TextCase{".5p", 1.5707963267948966, ".5p"},
-        TextCase{"2 p", 2 * kPi, "2 p"}, TextCase{"abc", 0, "abc"}, TextCase{"-", 0, "-"},
-        TextCase{"", 0, ""}, TextCase{"12abc", 12, "12abc"}, TextCase{"1e400", kMax, "1e400"},
-        TextCase{"-1e400", -kMax, "-1e400"}, TextCase{"1e-400", 0, "1e-400"},
-        TextCase{"0x10", 0, "0x10"}, TextCase{"3p", 3 * kPi, "3p"},
-        // Overflow times pi stays the largest finite double.
-        TextCase{"1e400p", kMax, "1e400p"}, TextCase{"-1e308p", -kMax, "-1e308p"},
-        // Infinity and NaN words are not numbers.
-        TextCase{"+INF", 0, "+INF"}, TextCase{"-NAN", 0, "-NAN"}, TextCase{"inf", 0, "inf"}));
-
-struct ConversionCase {
-  const char* text;
-  double value;
-};
-
-class ConvertDecimalTextCases : public ::testing::TestWithParam<ConversionCase> {};
-
-TEST_P(ConvertDecimalTextCases, ReadsOnlyTheDecimalPrefix) {
-  const ConversionCase& c = GetParam();
-  const double value = ConvertDecimalText(c.text);
-  EXPECT_EQ(value, c.value) << "text '" << c.text << "'";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ConvertDecimalTextCases,
-    ::testing::Values(
-        ConversionCase{" \t\n\v\f\r42", 42}, ConversionCase{"+7", 7}, ConversionCase{"-7", -7},
-        ConversionCase{".5", 0.5}, ConversionCase{"5.", 5}, ConversionCase{"5.5", 5.5},
-        ConversionCase{"1.2.3", 1.2}, ConversionCase{".", 0}, ConversionCase{"+.e5", 0},
-        ConversionCase{"1e", 1}, ConversionCase{"1e+", 1}, ConversionCase{"1E-2", 0.01},
-        ConversionCase{"2e3x", 2000}, ConversionCase{"1,5", 1}, ConversionCase{"1 2", 1},
-        // Correct rounding where a naive digit-by-digit sum errs.
-        ConversionCase{"0.1", 0.1}, ConversionCase{"9007199254740993", 9007199254740992.0},
-        ConversionCase{"2.2250738585072011e-308", 2.2250738585072011e-308},
-        ConversionCase{"4.9e-324", 4.9e-324}, ConversionCase{"2e-324", 0},
-        ConversionCase{"1.7976931348623157e308", DBL_MAX}, ConversionCase{"1.8e308", DBL_MAX},
-        ConversionCase{"0e999999999999999999", 0},
-        ConversionCase{"1e99999999999999999999", DBL_MAX},
-        ConversionCase{"0.000001e-99999999999", 0},
-        ConversionCase{"00000000000000000000000000000000000000000000000012", 12}));
-
-TEST(ParseValueTexts, FortyNineCharacterTextIsParsedLikeAnyOther) {
-  const std::string text = std::string(47, '0') + "3p";
-  ASSERT_EQ(text.size(), 49u);
-  const Parsed parsed = ParseOne(text);
-  EXPECT_EQ(parsed.value, 3 * kPi);
-  EXPECT_EQ(parsed.text, text);
-}
-
-// Regression: a damaged record whose text fills all 50 bytes must not be read
-// past its field.
-TEST(ParseValueTexts, TextWithoutNulNeverRunsPastItsField) {
-  GraphSettings settings = DefaultGraphSettings();
-  std::memset(settings.valueTexts[MinimumX], '7', kValueTextSize);
-  std::memset(settings.valueTexts[MaximumX], 'x', kValueTextSize);
-  ParseValueTexts(settings);
-  EXPECT_EQ(settings.valueTexts[MinimumX][kValueTextSize - 1], '\0');
-  EXPECT_EQ(settings.values[MinimumX], 7777777777777777777777777777777777777777777777777.0);
-}
-
-TEST(SetValueText, KeepsAtMostFortyNineCharacters) {
+TEST(SetValueText, KeepsAtMostFortyNineCharactersAndLengthNeverLooksFurther) {
   char text[kValueTextSize];
   SetValueText(text, std::string(60, '1'));
-  EXPECT_EQ(std::string(text).size(), 49u);
+  EXPECT_EQ(std::string(text), std::string(49, '1'));
+  text[kValueTextSize - 1] = '5';
   EXPECT_EQ(ValueTextLength(text), 49);
+  EXPECT_EQ(BoundedLength("abc", 2), 2u);
+  EXPECT_EQ(BoundedLength("a\0c", 3), 1u);
 }
 
 }  // namespace

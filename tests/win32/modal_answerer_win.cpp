@@ -1,10 +1,16 @@
 #include "modal_answerer_win.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 
 namespace ondrix::test {
 
 namespace {
+
+constexpr int kTickMilliseconds = 25;
+constexpr int kIgnoredTicks = 40;
+constexpr int kGiveUpTicks = 200;
 
 struct WindowSearch {
   const char* caption;
@@ -29,16 +35,8 @@ BOOL CALLBACK CollectText(HWND window, LPARAM lParam) {
   return TRUE;
 }
 
-// A box that never shows up must not leave a test stuck in a modal loop:
-// after this many ticks any dialog of the thread is cancelled.
-constexpr int kGiveUpTicks = 200;
-
-BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
-  char className[64] = {};
-  GetClassNameA(window, className, sizeof className);
-  if (std::strcmp(className, "#32770") == 0 || std::strcmp(className, "BorDlg_Gray") == 0) {
-    PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-  }
+BOOL CALLBACK EndAnyDialog(HWND window, LPARAM) {
+  EndDialog(window, IDCANCEL);
   return TRUE;
 }
 
@@ -53,9 +51,11 @@ HWND FindThreadWindow(const char* caption) {
 }
 
 ModalAnswerer::ModalAnswerer(const char* caption, Action action)
-    : caption_(caption), action_(action) {
+    : ModalAnswerer(std::vector<Step>{{caption, std::move(action)}}) {}
+
+ModalAnswerer::ModalAnswerer(std::vector<Step> steps) : steps_(std::move(steps)) {
   active_ = this;
-  timer_ = SetTimer(nullptr, 0, 25, OnTimer);
+  timer_ = SetTimer(nullptr, 0, kTickMilliseconds, OnTimer);
 }
 
 ModalAnswerer::~ModalAnswerer() {
@@ -63,26 +63,57 @@ ModalAnswerer::~ModalAnswerer() {
   active_ = nullptr;
 }
 
+const std::vector<std::string>& ModalAnswerer::childTexts() const {
+  static const std::vector<std::string> none;
+  return texts_.empty() ? none : texts_.back();
+}
+
 void CALLBACK ModalAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
   ModalAnswerer* self = active_;
-  if (self == nullptr || self->answered_) {
+  if (self == nullptr) {
     return;
   }
-  if (++self->ticks_ > kGiveUpTicks) {
-    EnumThreadWindows(GetCurrentThreadId(), CancelDialog, 0);
+  ++self->ticks_;
+  if (self->last_ != nullptr && IsWindowVisible(self->last_) &&
+      self->ticks_ - self->lastTick_ > kIgnoredTicks) {
+    const bool waiting = self->next_ < self->steps_.size();
+    if (!waiting || FindThreadWindow(self->steps_[self->next_].caption.c_str()) == nullptr) {
+      ADD_FAILURE() << "a box stayed open after its answer";
+      EndDialog(self->last_, IDCANCEL);
+      self->last_ = nullptr;
+      return;
+    }
+  }
+  if (self->next_ == self->steps_.size()) {
     return;
   }
-  HWND window = FindThreadWindow(self->caption_.c_str());
+  const Step& step = self->steps_[self->next_];
+  // Actions post their answers, and a posted message goes before the next
+  // timer tick: a box answered is gone when the next step looks.
+  HWND window = FindThreadWindow(step.caption.c_str());
   if (window == nullptr) {
+    if (self->ticks_ - self->lastTick_ > kGiveUpTicks) {
+      ADD_FAILURE() << "no box \"" << step.caption << "\" showed";
+      self->next_ = self->steps_.size();
+      EnumThreadWindows(GetCurrentThreadId(), EndAnyDialog, 0);
+    }
     return;
   }
-  self->answered_ = true;
-  EnumChildWindows(window, CollectText, reinterpret_cast<LPARAM>(&self->childTexts_));
-  self->action_(window);
+  ++self->next_;
+  self->last_ = window;
+  self->lastTick_ = self->ticks_;
+  self->texts_.emplace_back();
+  EnumChildWindows(window, CollectText, reinterpret_cast<LPARAM>(&self->texts_.back()));
+  step.action(window);
 }
 
 void ModalAnswerer::PressOk(HWND window) {
-  PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+  Press(window, IDOK);
+}
+
+void ModalAnswerer::Press(HWND window, int id) {
+  PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
 }
 
 void ModalAnswerer::PressEscape(HWND window) {
