@@ -2,8 +2,8 @@
 // and the fast walk lights the same pixels as the plain one. Settings whose
 // drawing is too long for a fuzzing run (too many steps or pixels) are
 // compared no further.
+#include "graph_fuzzing.h"
 #include "render/raster_surface.h"
-#include "tools/fuzz/graph_fuzzing.h"
 
 using namespace ondrix;
 

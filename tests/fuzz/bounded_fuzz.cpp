@@ -1,7 +1,7 @@
 // Settings whose plain walk is far too long for a fuzzing run, up to the
 // tool's largest sizes: the fast walk alone, checked by the surface rules,
 // also when a stop poll abandons it.
-#include "tools/fuzz/graph_fuzzing.h"
+#include "graph_fuzzing.h"
 
 using namespace ondrix;
 
