@@ -221,7 +221,7 @@ void CopyImageToClipboard(HWND window) {
   }
   if (!OpenClipboard(window)) {
     GlobalFree(dib);
-    MessageBoxA(window, kClipboardBusyText, "Copy Graph", MB_OK | MB_ICONEXCLAMATION);
+    WarnUser(window, kClipboardBusyText, "Copy Graph", MB_OK);
     return;
   }
   EmptyClipboard();
@@ -276,8 +276,7 @@ void OnCreate(HWND window) {
 
 void RunExitSequence(HWND window) {
   if (printInProgress != 0) {
-    MessageBeep(MB_ICONEXCLAMATION);
-    MessageBoxA(window, kExitWhilePrintingText, "Exit", MB_OK | MB_ICONEXCLAMATION);
+    WarnUser(window, kExitWhilePrintingText, "Exit", MB_OK);
     return;
   }
   SaveSettings(currentSettings, window);
