@@ -44,6 +44,8 @@ const Range kRanges[] = {
     {"x 1e5..1e5+1", {{MinimumX, 1e5}, {MaximumX, 1e5 + 1}}, 24},
     {"x 1e6..1e6+1", {{MinimumX, 1e6}, {MaximumX, 1e6 + 1}}, 230},
     {"y 1e5..1e5+8 tick 0.01", {{MinimumY, 1e5}, {MaximumY, 1e5 + 8}, {YTickFrequency, 0.01}}, 0.1},
+    // The same rows of grid lines and tick marks as the far range, near 0.
+    {"y -4..4 tick 0.01", {{YTickFrequency, 0.01}}, 0},
     {"y max 1e6", {{MaximumY, 1e6}}, 3},
     {"y max 1e7", {{MaximumY, 1e7}}, 28},
     {"x max 1e6", {{MaximumX, 1e6}}, 1},
