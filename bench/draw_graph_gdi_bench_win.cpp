@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "bench_cases.h"
 #include "model/graph_settings.h"
 #include "render/draw_graph.h"
 
@@ -66,44 +67,13 @@ int main() {
   }
   HGDIOBJ kept = SelectObject(dc, bitmap);
 
-  struct Shape {
-    const char* name;
-    std::int32_t method, connect, sonar;
-  };
-  const Shape shapes[] = {{"sine", CM_SINE, CM_CONNECTED_DOTS, 0},
-                          {"tangent+sonar", CM_TANGENT, CM_CONNECTED_DOTS, 1},
-                          {"cotangent", CM_COTANGENT, CM_CONNECTED_DOTS, 0},
-                          {"secant unconnected", CM_SECANT, CM_UNCONNECTED_DOTS, 0}};
-  struct Range {
-    const char* name;
-    std::vector<std::pair<GraphValue, double>> values;
-    bool plain;  // quick enough to time the plain walk too
-  };
-  const Range ranges[] = {
-      {"default", {}, true},
-      {"x 0..1", {{MinimumX, 0}, {MaximumX, 1}}, true},
-      {"x 1e3..1e3+1", {{MinimumX, 1e3}, {MaximumX, 1e3 + 1}}, true},
-      {"x 1e5..1e5+1", {{MinimumX, 1e5}, {MaximumX, 1e5 + 1}}, false},
-      {"x 1e6..1e6+1", {{MinimumX, 1e6}, {MaximumX, 1e6 + 1}}, false},
-      {"y 1e5..1e5+8 tick 0.01",
-       {{MinimumY, 1e5}, {MaximumY, 1e5 + 8}, {YTickFrequency, 0.01}},
-       false},
-      {"y max 1e6", {{MaximumY, 1e6}}, false},
-      {"y max 1e7", {{MaximumY, 1e7}}, false},
-      {"x max 1e6", {{MaximumX, 1e6}}, false},
-  };
   std::printf("%-20s %-24s %10s %10s\n", "shape", "range", "fast ms", "plain ms");
-  for (const Shape& shape : shapes) {
-    for (const Range& range : ranges) {
-      GraphSettings settings = DefaultGraphSettings();
-      settings.graphMethod = shape.method;
-      settings.connectMethod = shape.connect;
-      settings.sonar = shape.sonar;
-      for (const auto& value : range.values) {
-        settings.values[value.first] = value.second;
-      }
+  for (const bench::Shape& shape : bench::kShapes) {
+    for (const bench::Range& range : bench::kRanges) {
+      const GraphSettings settings = bench::CaseSettings(shape, range);
       const double fast = Time(dc, settings, false);
-      if (range.plain) {
+      // Plain walks of a second or more are left out.
+      if (range.plainSeconds < 1) {
         std::printf("%-20s %-24s %10.2f %10.2f\n", shape.name, range.name, fast,
                     Time(dc, settings, true));
       } else {
