@@ -9,10 +9,10 @@
 #include <random>
 #include <sstream>
 
+#include "../fuzz/checking_surface.h"
 #include "model/evaluation.h"
 #include "model/value_text.h"
 #include "render/draw_graph.h"
-#include "render/raster_surface.h"
 #include "render/segment_clipper.h"
 #include "render/trace_surface.h"
 
@@ -94,39 +94,8 @@ TEST(DrawGraphTest, UndrawableSettingsGiveTheErrorLineOnly) {
   }
 }
 
-// Pens and background balanced, nothing of 2^27 or more sent, never two
-// curve lines in a row ending in one column; counts the curve's pixels.
-void CheckInvariants(const Strings& lines, int& pixels) {
-  ASSERT_EQ(lines.at(1) + lines.back(), "bk 0x00000033bk 0x00FFFFFF");
-  const std::int64_t none = std::numeric_limits<std::int64_t>::min();
-  std::int64_t depth = 0, curve = 0, lastColumn = none, x = 0, y = 0;
-  std::string background = lines[1], op;
-  for (std::size_t i = 2; i + 1 < lines.size(); ++i) {
-    std::istringstream words(lines[i]);
-    words >> op;
-    if (op == "pen") {
-      curve = depth == 0 ? lines[i] == kCurvePen : curve;
-      depth += lines[i] == "pen restore" ? -1 : 1;
-      ASSERT_GE(depth, 0) << lines[i];
-    } else if (op == "bk") {  // only an asymptote on the axis changes it, and puts it back
-      EXPECT_EQ(lines[i], background == "bk 0x00000033" ? "bk 0x00000022" : "bk 0x00000033");
-      background = lines[i];
-    } else {
-      ASSERT_TRUE(words >> x >> y && std::max(std::abs(x), std::abs(y)) < kNearLimit) << lines[i];
-      EXPECT_TRUE(op != "line" || depth > 0) << lines[i];
-      pixels += lines[i].find("0x00000066") != std::string::npos;
-      if (op == "line" && curve && depth == 1) {
-        // A line cut at the clip box ends in a rounded column, not its own.
-        EXPECT_TRUE(std::abs(y) == kClipBound || x != lastColumn) << lines[i];
-        lastColumn = std::abs(y) == kClipBound ? none : x;
-      }
-    }
-  }
-  EXPECT_EQ(depth, 0);
-  EXPECT_EQ(background, lines[1]);
-}
-
-// Over functions, connections, sonar, sizes and unusual ranges.
+// Over functions, connections, sonar, sizes and unusual ranges, on the
+// checking surface: the fast walk alone, then both walks pixel for pixel.
 TEST(DrawGraphTest, EveryGraphKeepsTheInvariants) {
   // clang-format off
   const Values ranges[] = {{}, {{MinimumX, 1e5}, {MaximumX, 1e5 + 1}},
@@ -142,11 +111,11 @@ TEST(DrawGraphTest, EveryGraphKeepsTheInvariants) {
           settings.sonar = method % 2;
           SCOPED_TRACE(std::to_string(method) + " " + std::to_string(connect) + " " +
                        std::to_string(size));
-          int pixels = 0;
-          CheckInvariants(Lines(settings, size, size * 3 / 4 + 1), pixels);
+          CheckingSurface fast(size, size * 3 / 4 + 1, 0, 0x66);
+          EXPECT_TRUE(CheckedDraw(fast, settings, size, size * 3 / 4 + 1, false, 1 << 20));
           // Unconnected dots: one sample per column, all on the default sine.
           EXPECT_TRUE(!range.empty() || connect != CM_UNCONNECTED_DOTS || method != CM_SINE ||
-                      pixels == size);
+                      fast.CurvePixels() == size);
         }
       }
     }
@@ -155,12 +124,9 @@ TEST(DrawGraphTest, EveryGraphKeepsTheInvariants) {
   // pens and background as it found them.
   for (bool plain : {false, true}) {
     for (double tick : {1e-4, 1e-7}) {
-      int asked = 0, pixels = 0;
-      const Strings lines = Lines(Make({{XTickFrequency, tick}}), 64, 48,
-                                  DrawOptions{plain, [&asked] { return ++asked > 2; }});
-      EXPECT_EQ(asked, 3);
-      EXPECT_LT(lines.size(), 6u * 4 * 4096);
-      CheckInvariants(lines, pixels);
+      CheckingSurface surface(64, 48, 0);
+      EXPECT_FALSE(CheckedDraw(surface, Make({{XTickFrequency, tick}}), 64, 48, plain, 2));
+      EXPECT_LT(surface.Calls(), 6 * 4 * 4096);
     }
   }
 }
@@ -344,9 +310,10 @@ TEST(DrawGraphDifferential, FastWalkDrawsThePlainWalksPixels) {
     const std::int32_t right = cases % 97 == 0 ? 1920 : cases % 41 == 0 ? 1 : 1 + random() % 60;
     const std::int32_t bottom = cases % 97 == 0 ? 1080 : cases % 43 == 0 ? 1 : 1 + random() % 60;
     const GraphSettings settings = MakeSettings(right);
-    RasterSurface plain(right, bottom), fast(right, bottom);
-    DrawGraph(plain, 0, 0, right, bottom, settings, DrawOptions{true, nullptr});
-    DrawGraph(fast, 0, 0, right, bottom, settings);
+    const std::int64_t unlimited = std::int64_t{1} << 60;
+    CheckingSurface plain(right, bottom, unlimited, 0x66), fast(right, bottom, unlimited, 0x66);
+    ASSERT_TRUE(CheckedDraw(plain, settings, right, bottom, true, 1 << 30) &&
+                CheckedDraw(fast, settings, right, bottom, false, 1 << 30));
     ASSERT_TRUE(plain.Pixels() == fast.Pixels()) << "case " << cases;
   }
 }
