@@ -1,7 +1,7 @@
-// A raster that checks what DrawGraph hands it, shared by the fuzz targets
-// and the unit tests: no coordinate of magnitude 2^27 or more, pens and
-// background balanced, lines only with a pen, the error line alone or not at
-// all, and never two curve lines in a row ending in one column.
+// A raster that checks what DrawGraph hands it, for the fuzz targets and the
+// unit tests: no coordinate of magnitude 2^27 or more, pens and background
+// balanced, the error line alone or not at all, and never two curve lines in
+// a row ending in one column.
 #pragma once
 
 #include <algorithm>
@@ -15,7 +15,6 @@
 
 namespace ondrix {
 
-// Says which rule broke; the fuzzer ends on the exception, a test fails.
 inline void Require(bool condition, const char* rule) {
   if (!condition) {
     std::fprintf(stderr, "DrawGraph: %s\n", rule);
@@ -61,7 +60,6 @@ class CheckingSurface : public RasterSurface {
   void LineTo(std::int32_t x, std::int32_t y) override {
     const std::int64_t length =
         std::max(std::abs(std::int64_t{x} - position_.x), std::abs(std::int64_t{y} - position_.y));
-    Require(pens_ > 0, "a line drawn with no pen selected");
     if (inCurve_ && pens_ == 1) {
       // A line cut at the clip box ends in a rounded column, not its own.
       const bool cut = std::abs(y) == kClipBound;
@@ -110,9 +108,8 @@ class CheckingSurface : public RasterSurface {
   bool error_ = false, inCurve_ = false;
 };
 
-// A stop poll comes every few thousand steps; the walk is abandoned after
-// `polls` of them or once the surface has run out of ink. True when the
-// drawing was complete.
+// Abandons the walk after `polls` stop polls (one every few thousand steps)
+// or once the surface has run out of ink; true when the drawing is complete.
 inline bool CheckedDraw(CheckingSurface& surface, const GraphSettings& s, std::int32_t width,
                         std::int32_t height, bool plain, int polls) {
   const DrawOptions options{plain, [&] { return --polls < 0 || surface.OutOfInk(); }};

@@ -242,7 +242,7 @@ TEST(FieldRules, TickCorrectionAndVerdictsInTheOrderTheDialogAsks) {
   EXPECT_EQ(swapped.values[MinimumY] + swapped.values[MaximumY] * 10, 89.999);
 }
 
-TEST(Titles, CaptionDocumentNameAndPrintStatus) {
+TEST(Titles, CaptionPrintStatusStoredFormatAndPlacement) {
   GraphSettings settings = DefaultGraphSettings();
   EXPECT_EQ(GraphTitle(settings), "Sine - Ondrix");
   std::memset(settings.functionName, 'x', sizeof settings.functionName);  // no NUL
@@ -261,11 +261,8 @@ TEST(Titles, CaptionDocumentNameAndPrintStatus) {
     EXPECT_EQ(t.function + "|" + t.connection + "|" + t.grid + "|" + t.sonar,
               std::string("Cosecant|") + c.texts);
   }
-}
-
-// The stored format: every value under the name the rest of the program
-// knows it by, at its place in the record, with its type and size.
-TEST(StoredValues, TableIsTheRecordAndPlacementsNeedAnArea) {
+  // The stored format: every value under the name the rest of the program
+  // knows it by, at its place in the record, with its type and size.
   const char* first[4] = {"Grid", "Sonar", "Connect Method", "Graph Method"};
   const std::size_t offsets[4] = {16, 28, 20, 24};
   for (int i = 0; i < kStoredValueCount; ++i) {
@@ -277,7 +274,7 @@ TEST(StoredValues, TableIsTheRecordAndPlacementsNeedAnArea) {
               "BBDDDDDDDDDDTTTTTTTTTTTT"[i] + std::string(i < 12 ? "4" : "50"));
   }
   // clang-format off
-  const struct { Placement placement; PlacementRect expected; } cases[] = {
+  const struct { Placement placement; PlacementRect expected; } placements[] = {
       {{}, {true, 0, 0, 320, 200}}, {{-50, 10, 100, 1}, {true, -50, 10, 50, 11}},
       {{0, 0, 0, 200}, {false, 0, 0, 0, 200}}, {{0, 0, 320, -1}, {false, 0, 0, 320, -1}},
       {{0, 0, 320, 0}, {false, 0, 0, 320, 0}},
@@ -285,7 +282,7 @@ TEST(StoredValues, TableIsTheRecordAndPlacementsNeedAnArea) {
       {{5, INT32_MAX, INT32_MAX, INT32_MAX}, {true, 5, INT32_MAX, INT32_MAX, INT32_MAX}},
   };
   // clang-format on
-  for (const auto& c : cases) {
+  for (const auto& c : placements) {
     const PlacementRect r = MakePlacementRect(c.placement);
     const PlacementRect& e = c.expected;
     EXPECT_EQ(std::vector<std::int64_t>({r.hasArea, r.left, r.top, r.right, r.bottom}),

@@ -1,6 +1,3 @@
-// DrawGraph on the trace surface: which settings draw, what every trace must
-// show, the few structures worked out by hand; the clipper beneath it; and
-// the fast walk against the plain one.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -56,6 +53,23 @@ Strings Section(const Strings& lines, const std::string& first, const std::strin
   return {from, std::find(from == lines.end() ? from : from + 1, lines.end(), end)};
 }
 
+// x and y from low to high, tick 1.
+Values Square(double low, double high) {
+  return {{MinimumX, low}, {MaximumX, high}, {XTickFrequency, 1},
+          {MinimumY, low}, {MaximumY, high}, {YTickFrequency, 1}};
+}
+
+// Both walks on the checking surface, the same pixels unless the plain walk
+// runs out of its stop polls first; gives the curve's pixels.
+int DrawBoth(const GraphSettings& settings, int right, int bottom, int polls = 1 << 30) {
+  const std::int64_t unlimited = std::int64_t{1} << 60;
+  CheckingSurface plain(right, bottom, unlimited, 0x66), fast(right, bottom, unlimited, 0x66);
+  EXPECT_TRUE(CheckedDraw(fast, settings, right, bottom, false, 1 << 30));
+  const bool plainDone = CheckedDraw(plain, settings, right, bottom, true, polls);
+  EXPECT_TRUE(plainDone ? plain.Pixels() == fast.Pixels() : polls < (1 << 30));
+  return fast.CurvePixels();
+}
+
 // Zero or reversed ranges, runs without end or past the 32-bit counter,
 // values that are not numbers; and values just inside those limits.
 // clang-format off
@@ -94,8 +108,7 @@ TEST(DrawGraphTest, UndrawableSettingsGiveTheErrorLineOnly) {
   }
 }
 
-// Over functions, connections, sonar, sizes and unusual ranges, on the
-// checking surface: the fast walk alone, then both walks pixel for pixel.
+// Over functions, connections, sonar, sizes and unusual ranges.
 TEST(DrawGraphTest, EveryGraphKeepsTheInvariants) {
   // clang-format off
   const Values ranges[] = {{}, {{MinimumX, 1e5}, {MaximumX, 1e5 + 1}},
@@ -111,11 +124,10 @@ TEST(DrawGraphTest, EveryGraphKeepsTheInvariants) {
           settings.sonar = method % 2;
           SCOPED_TRACE(std::to_string(method) + " " + std::to_string(connect) + " " +
                        std::to_string(size));
-          CheckingSurface fast(size, size * 3 / 4 + 1, 0, 0x66);
-          EXPECT_TRUE(CheckedDraw(fast, settings, size, size * 3 / 4 + 1, false, 1 << 20));
+          const int pixels = DrawBoth(settings, size, size * 3 / 4 + 1, 100);
           // Unconnected dots: one sample per column, all on the default sine.
           EXPECT_TRUE(!range.empty() || connect != CM_UNCONNECTED_DOTS || method != CM_SINE ||
-                      fast.CurvePixels() == size);
+                      pixels == size);
         }
       }
     }
@@ -134,8 +146,8 @@ TEST(DrawGraphTest, EveryGraphKeepsTheInvariants) {
 // x and y from -2 to 3 with tick 1 on 11 x 11: column 2 * (x + 2), row
 // 2 * (3 - y); tick size 7 % of 100: side 2, half 1.
 TEST(DrawGraphTest, SmallFrameWorkedByHand) {
-  const Values square = {{MinimumX, -2}, {MaximumX, 3},       {XTickFrequency, 1}, {MinimumY, -2},
-                         {MaximumY, 3},  {YTickFrequency, 1}, {TickMarkSize, 7}};
+  Values square = Square(-2, 3);
+  square.push_back({TickMarkSize, 7});
   std::string trace;
   for (const std::string& line : Lines(Make(square, CM_SINE, CM_NO_CONNECTION), 11, 11)) {
     trace += line + ";";
@@ -201,12 +213,7 @@ TEST(DrawGraphTest, StepSearch) {
                        std::to_string(MapYToPixel(std::sin(k * 0.5), 599, joined)));
   }
   EXPECT_EQ(Section(Lines(joined, 701, 600), kCurvePen, "pen restore"), expected);
-  const GraphSettings tiny = Make({{MinimumX, -1},
-                                   {MaximumX, 1},
-                                   {XTickFrequency, 1},
-                                   {MinimumY, -1},
-                                   {MaximumY, 1},
-                                   {YTickFrequency, 1}});
+  const GraphSettings tiny = Make(Square(-1, 1));
   EXPECT_EQ(Section(Lines(tiny, 3, 3), kCurvePen, "pen restore"),
             (Strings{kCurvePen, "move 1 1", "line 2 0", "move 1 1", "line 0 2"}));
   const GraphSettings wide = Make({{MinimumX, -1}, {MaximumX, 1}, {XTickFrequency, 1e10}});
@@ -309,12 +316,8 @@ TEST(DrawGraphDifferential, FastWalkDrawsThePlainWalksPixels) {
   for (int cases = 0; cases < 3000; ++cases) {
     const std::int32_t right = cases % 97 == 0 ? 1920 : cases % 41 == 0 ? 1 : 1 + random() % 60;
     const std::int32_t bottom = cases % 97 == 0 ? 1080 : cases % 43 == 0 ? 1 : 1 + random() % 60;
-    const GraphSettings settings = MakeSettings(right);
-    const std::int64_t unlimited = std::int64_t{1} << 60;
-    CheckingSurface plain(right, bottom, unlimited, 0x66), fast(right, bottom, unlimited, 0x66);
-    ASSERT_TRUE(CheckedDraw(plain, settings, right, bottom, true, 1 << 30) &&
-                CheckedDraw(fast, settings, right, bottom, false, 1 << 30));
-    ASSERT_TRUE(plain.Pixels() == fast.Pixels()) << "case " << cases;
+    SCOPED_TRACE(cases);
+    DrawBoth(MakeSettings(right), right, bottom);
   }
 }
 
