@@ -103,12 +103,6 @@ TEST(PngWriter, WritesEveryPixelAsRgbAndReportsWhatCannotBeWritten) {
                                            0xFF, 0xFF, 0xFF, 0, 0, 0}));
   EXPECT_EQ(std::remove(path.c_str()) + rmdir(dir.c_str()), 0) << "a file left behind in " << dir;
 }
-#else
-TEST(PngWriter, SaysPngIsOnlyInTheNativeBuild) {
-  std::string error;
-  EXPECT_FALSE(WritePng("graph.png", RasterSurface(2, 2), error));
-  EXPECT_EQ(error, "PNG output is not available in this build; use the native ondrix-render");
-}
 #endif
 
 }  // namespace
