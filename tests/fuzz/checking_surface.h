@@ -23,9 +23,8 @@ inline void Require(bool condition, const char* rule) {
 }
 
 // Lines and fills stop reaching the raster once they would cover `budget`
-// pixels (none at all when it is 0): a raster walks the whole length of a
-// line, and a few thousand lines 2^27 pixels long take hours. The curve is
-// drawn with a solid pen of `curve`, a colour no other element shares.
+// pixels (none at all when it is 0), so that a fuzzing run stays quick. The
+// curve is drawn with a solid pen of `curve`, a colour no other one shares.
 class CheckingSurface : public RasterSurface {
  public:
   CheckingSurface(std::int32_t width, std::int32_t height, std::int64_t budget,
@@ -91,7 +90,6 @@ class CheckingSurface : public RasterSurface {
   }
 
  private:
-  // Whether a call with this much ink goes on to the raster.
   bool Call(std::initializer_list<std::int32_t> coordinates, std::int64_t ink) {
     Require(!error_, "something drawn after the error line");
     ++calls_;

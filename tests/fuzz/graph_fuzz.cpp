@@ -15,11 +15,7 @@ using namespace ondrix;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider bytes(data, size);
   GraphSettings s = DefaultGraphSettings();
-#ifdef ONDRIX_FUZZ_BOUNDED
-  const std::int32_t maxSide = 32767;
-#else
-  const std::int32_t maxSide = 2000;
-#endif
+  const std::int32_t maxSide = ONDRIX_FUZZ_MAX_SIDE;
   const std::int32_t width = bytes.ConsumeIntegralInRange<std::int32_t>(0, maxSide);
   const std::int32_t height = bytes.ConsumeIntegralInRange<std::int32_t>(0, maxSide);
   const auto flags = bytes.ConsumeIntegral<std::uint8_t>();

@@ -65,8 +65,8 @@ TEST(GraphSettings, DefaultsNamesLookupsAndMethods) {
   }
 }
 
-// Through the record as the settings parse: the value (the decimal prefix,
-// correctly rounded), and the text left in the field when it differs.
+// The value (the decimal prefix, correctly rounded) and the text left in the
+// field when it differs.
 TEST(ValueTexts, ParseValueAndRewrittenText) {
   const double kMax = DBL_MAX;
   // clang-format off
@@ -130,13 +130,11 @@ TEST(Evaluation, RoundingAndMapping) {
   for (const auto& c : pixels) {
     EXPECT_EQ(RoundToPixel(c.value, c.places), c.expected) << c.value << " " << c.places;
   }
-  const auto square = [](double minimum, double maximum) {
-    GraphSettings settings = DefaultGraphSettings();
-    settings.values[MinimumX] = settings.values[MinimumY] = minimum;
-    settings.values[MaximumX] = settings.values[MaximumY] = maximum;
-    return settings;
+  const auto square = [](const char* minimum, const char* maximum) {
+    return WithTexts(
+        {{MinimumX, minimum}, {MaximumX, maximum}, {MinimumY, minimum}, {MaximumY, maximum}});
   };
-  const GraphSettings settings = square(-4, 4);
+  const GraphSettings settings = square("-4", "4");
   // clang-format off
   const struct { double world; std::int32_t x, y; } cases[] = {{-4, 0, 100}, {0, 50, 50},
       {1, 63, 38}, {0.98, 62, 38}, {4, 100, 0}, {-5, -12, 113}, {-3.724, 4, 97}, {3.724, 97, 4}};
@@ -149,8 +147,8 @@ TEST(Evaluation, RoundingAndMapping) {
   EXPECT_EQ(PixelToX(0, 0, settings), -4);  // a one-column surface shows the left edge
   EXPECT_EQ(MapYToPixel(DBL_MAX, 599, settings), INT32_MIN);
   EXPECT_EQ(MapYToPixel(-DBL_MAX, 599, settings), INT32_MAX);
-  EXPECT_EQ(MapXToPixel(5, 100, square(2, 2)) + MapYToPixel(5, 100, square(2, 2)), 0);
-  EXPECT_EQ(MapXToPixel(0, 799, square(-DBL_MAX, DBL_MAX)), 400);
+  EXPECT_EQ(MapXToPixel(5, 100, square("2", "2")) + MapYToPixel(5, 100, square("2", "2")), 0);
+  EXPECT_EQ(MapXToPixel(0, 799, square("-1e400", "1e400")), 400);
   const GraphSettings defaults = DefaultGraphSettings();
   for (std::int32_t extent : {1, 599, 3507}) {
     EXPECT_EQ(MapXToPixel(defaults.values[MaximumX], extent, defaults), extent);
@@ -261,8 +259,7 @@ TEST(Titles, CaptionPrintStatusStoredFormatAndPlacement) {
     EXPECT_EQ(t.function + "|" + t.connection + "|" + t.grid + "|" + t.sonar,
               std::string("Cosecant|") + c.texts);
   }
-  // The stored format: every value under the name the rest of the program
-  // knows it by, at its place in the record, with its type and size.
+  // Each stored value under the name the program knows, at its place.
   const char* first[4] = {"Grid", "Sonar", "Connect Method", "Graph Method"};
   const std::size_t offsets[4] = {16, 28, 20, 24};
   for (int i = 0; i < kStoredValueCount; ++i) {

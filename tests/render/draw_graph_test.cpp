@@ -48,20 +48,17 @@ Strings Lines(const GraphSettings& settings, int right, int bottom, DrawOptions 
   return lines;
 }
 
-// The lines from `first` up to the next `end`.
 Strings Section(const Strings& lines, const std::string& first, const std::string& end) {
   auto from = std::find(lines.begin(), lines.end(), first);
   return {from, std::find(from == lines.end() ? from : from + 1, lines.end(), end)};
 }
 
-// x and y from low to high, tick 1.
 Values Square(double low, double high) {
   return {{MinimumX, low}, {MaximumX, high}, {XTickFrequency, 1},
           {MinimumY, low}, {MaximumY, high}, {YTickFrequency, 1}};
 }
 
-// Both walks on the checking surface, the same pixels unless the plain walk
-// runs out of its stop polls first; gives the curve's pixels.
+// The same pixels from both walks, unless the plain one runs out of polls.
 int DrawBoth(const GraphSettings& settings, int right, int bottom, int polls = 1 << 30) {
   const std::int64_t unlimited = std::int64_t{1} << 60;
   CheckingSurface plain(right, bottom, unlimited, 0x66), fast(right, bottom, unlimited, 0x66);
@@ -71,8 +68,8 @@ int DrawBoth(const GraphSettings& settings, int right, int bottom, int polls = 1
   return fast.CurvePixels();
 }
 
-// Zero or reversed ranges, runs without end or past the 32-bit counter,
-// values that are not numbers; and values just inside those limits.
+// Empty or reversed ranges, endless runs, runs past 32 bits, values not
+// numbers; and values just inside those limits.
 // clang-format off
 const struct { Values values; bool drawable; std::int32_t connect = CM_CONNECTED_DOTS; } kRows[] = {
     {{{MaximumX, -2 * kPi}}, false}, {{{MinimumY, 4}}, false}, {{{XTickFrequency, -1}}, false}, {{{YTickFrequency, -0.5}}, false},
@@ -127,8 +124,7 @@ TEST(DrawGraphTest, EveryGraphKeepsTheInvariants) {
     // Unconnected dots on the default sine: one sample per column.
     EXPECT_TRUE(i >= 9 || i / 3 != 1 || pixels == size);
   }
-  // Told to stop, either walk gives up within a few thousand steps and leaves
-  // pens and background as it found them.
+  // Told to stop, either walk gives up within a few thousand steps.
   for (bool plain : {false, true}) {
     for (double tick : {1e-4, 1e-7}) {
       CheckingSurface surface(64, 48, 0);
@@ -169,9 +165,8 @@ TEST(DrawGraphTest, MarkSizesAsymptotesAndCurveBreaks) {
     EXPECT_EQ(ticks.at(1) + ";" + ticks.at(2),
               "move 333 " + std::to_string(300 - half) + ";line 333 " + std::to_string(301 + half));
   }
-  // Cotangent with B = 1: the walk ends with the asymptote at 0, its gaps in
-  // the axis colour. Tangent: at each asymptote the curve breaks, goes back
-  // and moves on.
+  // The cotangent's asymptote at 0 on the axis, its gaps in the axis colour;
+  // the tangent's curve breaks at each asymptote, goes back and moves on.
   Strings curve =
       Section(Lines(Make({}, CM_COTANGENT), 800, 600), kCurvePen, "pen SOLID 0x00000077");
   ASSERT_GT(curve.size(), 10u);
@@ -192,11 +187,9 @@ TEST(DrawGraphTest, MarkSizesAsymptotesAndCurveBreaks) {
   EXPECT_EQ(breaks, 5);  // pi / 2, 3 pi / 2, 5 pi / 2 and -pi / 2, -3 pi / 2
 }
 
-// The step search: a first multiple in column 0 keeps the tick frequency; on
-// 3 x 3 the step is 1 (its half maps to column 2 like 1) and the last line
-// column of the rightward walk carries into the leftward one; a tick far
-// wider than the range, its first halvings beyond 32 bits, still ends at a
-// step of about a pixel.
+// Step search: a multiple in column 0 keeps the tick; on 3 x 3 the step is 1
+// and the rightward walk's last line column carries into the leftward one; a
+// tick far wider than the range still ends at a step of about a pixel.
 TEST(DrawGraphTest, StepSearch) {
   const GraphSettings joined = Make({{MinimumX, 0.5}, {MaximumX, 4}, {XTickFrequency, 0.5}});
   Strings expected = {kCurvePen, "move -100 300"};
@@ -214,8 +207,7 @@ TEST(DrawGraphTest, StepSearch) {
 
 constexpr std::int64_t kFar = std::int64_t{1} << 30, kBox = kClipBound;  // 67108864
 
-// A move to the first point, lines to the rest, and two pixels: one just
-// beyond the near limit, one just inside.
+// A move to the first point, lines to the rest, then two pixels.
 // clang-format off
 const std::pair<std::vector<Point64>, const char*> kPaths[] = {
     {{{10, 20}, {-30, 40}, {134217727, -134217727}}, "move 10 20;line -30 40;line 134217727 -134217727;"},
@@ -248,11 +240,8 @@ TEST(SegmentClipperTest, LinesAreCutToTheBox) {
   }
 }
 
-// The fast walk against the plain one, pixel for pixel, on generated
-// settings that sit on the seams where the fast walk skips work: ranges at 0,
-// near it or far from it, tick spacings from a few per range to many per
-// pixel, sometimes a multiple on an edge, an asymptote on, just inside or just
-// outside an edge; the plain walk at most some 20000 steps from 0 out.
+// Settings on the seams where the fast walk skips work: multiples and
+// asymptotes on or near an edge, ticks from a few per range to many per pixel.
 std::mt19937_64 random(8);
 template <typename T, int N>
 T Pick(const T (&items)[N]) {
