@@ -1,0 +1,119 @@
+// A raster that checks what DrawGraph hands it, for the fuzz targets and the
+// unit tests: no coordinate of magnitude 2^27 or more, pens and background
+// balanced, the error line alone or not at all, and never two curve lines in
+// a row ending in one column.
+#pragma once
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "render/draw_graph.h"
+#include "render/raster_surface.h"
+#include "render/segment_clipper.h"
+
+namespace ondrix {
+
+inline void Require(bool condition, const char* rule) {
+  if (!condition) {
+    std::fprintf(stderr, "DrawGraph: %s\n", rule);
+    throw std::logic_error(rule);
+  }
+}
+
+// Lines and fills stop reaching the raster once they would cover `budget`
+// pixels (none at all when it is 0), so that a fuzzing run stays quick. The
+// curve is drawn with a solid pen of `curve`, a colour no other one shares.
+class CheckingSurface : public RasterSurface {
+ public:
+  CheckingSurface(std::int32_t width, std::int32_t height, std::int64_t budget,
+                  std::int64_t curve = -1)
+      : RasterSurface(width, height), budget_(budget), curve_(curve) {}
+
+  void FillRectangle(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b,
+                     Color color) override {
+    if (Call({l, t, r, b}, std::abs((std::int64_t{r} - l) * (std::int64_t{b} - t)))) {
+      RasterSurface::FillRectangle(l, t, r, b, color);
+    }
+  }
+  void SelectPen(PenStyle style, Color color) override {
+    Call({}, 0);
+    inCurve_ = pens_++ == 0 ? style == PenStyle::Solid && color == curve_ : inCurve_;
+    RasterSurface::SelectPen(style, color);
+  }
+  void RestorePen() override {
+    Call({}, 0);
+    Require(--pens_ >= 0, "a pen restored that was never selected");
+    RasterSurface::RestorePen();
+  }
+  Color SetBackgroundColor(Color color) override {
+    Call({}, 0);
+    return RasterSurface::SetBackgroundColor(color);
+  }
+  SurfacePoint MoveTo(std::int32_t x, std::int32_t y) override {
+    Call({x, y}, 0);
+    position_ = {x, y};
+    return RasterSurface::MoveTo(x, y);
+  }
+  void LineTo(std::int32_t x, std::int32_t y) override {
+    const std::int64_t length =
+        std::max(std::abs(std::int64_t{x} - position_.x), std::abs(std::int64_t{y} - position_.y));
+    if (inCurve_ && pens_ == 1) {
+      // A line cut at the clip box ends in a rounded column, not its own.
+      const bool cut = std::abs(y) == kClipBound;
+      Require(cut || x != lastColumn_, "two curve lines in a row end in one column");
+      lastColumn_ = cut ? INT64_MIN : x;
+    }
+    position_ = {x, y};
+    Call({x, y}, length) ? RasterSurface::LineTo(x, y) : (void)RasterSurface::MoveTo(x, y);
+  }
+  void SetPixel(std::int32_t x, std::int32_t y, Color color) override {
+    curvePixels_ += color == curve_;
+    if (Call({x, y}, 1)) {
+      RasterSurface::SetPixel(x, y, color);
+    }
+  }
+  void TextOut(std::int32_t x, std::int32_t y, std::string_view text) override {
+    Require(text == kGraphErrorText && calls_ == 1, "text other than the error line alone");
+    Call({x, y}, 0);
+    error_ = true;
+    RasterSurface::TextOut(x, y, text);
+  }
+
+  bool OutOfInk() const { return budget_ > 0 && ink_ > budget_; }
+  int Calls() const { return calls_; }
+  int CurvePixels() const { return curvePixels_; }
+  void Finish() {
+    Require(pens_ == 0, "a pen left selected");
+    Require(RasterSurface::SetBackgroundColor(0) == 0x00FFFFFF, "background colour not restored");
+  }
+
+ private:
+  bool Call(std::initializer_list<std::int32_t> coordinates, std::int64_t ink) {
+    Require(!error_, "something drawn after the error line");
+    ++calls_;
+    for (const std::int32_t c : coordinates) {
+      Require(std::abs(std::int64_t{c}) < kNearLimit, "a coordinate of 2^27 reaches a surface");
+    }
+    ink_ = std::min(ink_ + ink, budget_ + 1);
+    return ink_ <= budget_;
+  }
+
+  std::int64_t budget_, curve_, ink_ = 0, lastColumn_ = INT64_MIN;
+  SurfacePoint position_;
+  int calls_ = 0, pens_ = 0, curvePixels_ = 0;
+  bool error_ = false, inCurve_ = false;
+};
+
+// Abandons the walk after `polls` stop polls (one every few thousand steps)
+// or once the surface has run out of ink; true when the drawing is complete.
+inline bool CheckedDraw(CheckingSurface& surface, const GraphSettings& s, std::int32_t width,
+                        std::int32_t height, bool plain, int polls) {
+  const DrawOptions options{plain, [&] { return --polls < 0 || surface.OutOfInk(); }};
+  const bool finished = DrawGraph(surface, 0, 0, width, height, s, options);
+  surface.Finish();
+  return finished && !surface.OutOfInk();
+}
+
+}  // namespace ondrix
