@@ -1,5 +1,4 @@
-// A memory DC with a zeroed 32-bit top-down DIB section selected, for tests
-// that read back what GDI drew.
+// A memory DC with a zeroed 32-bit top-down DIB section, to read back GDI.
 #pragma once
 
 #include <windows.h>
@@ -12,12 +11,7 @@ namespace ondrix::test {
 class DibCanvas {
  public:
   DibCanvas(std::int32_t width, std::int32_t height) : width_(width) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     bitmap_ =
         CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
     previous_ = SelectObject(dc_, bitmap_);
@@ -30,7 +24,6 @@ class DibCanvas {
   DibCanvas(const DibCanvas&) = delete;
   DibCanvas& operator=(const DibCanvas&) = delete;
 
-  bool Ready() const { return bits_ != nullptr; }
   HDC Dc() const { return dc_; }
   // The DIB stores 0x00RRGGBB, a COLORREF is 0x00BBGGRR. A stray top byte is
   // kept, so that it shows as a difference.
