@@ -12,13 +12,11 @@ class DibCanvas {
  public:
   DibCanvas(std::int32_t width, std::int32_t height) : width_(width) {
     BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    bitmap_ =
-        CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    previous_ = SelectObject(dc_, bitmap_);
+    void** bits = reinterpret_cast<void**>(&bits_);
+    previous_ = SelectObject(dc_, CreateDIBSection(dc_, &info, DIB_RGB_COLORS, bits, nullptr, 0));
   }
   ~DibCanvas() {
-    SelectObject(dc_, previous_);
-    DeleteObject(bitmap_);
+    DeleteObject(SelectObject(dc_, previous_));
     DeleteDC(dc_);
   }
   DibCanvas(const DibCanvas&) = delete;
@@ -35,7 +33,6 @@ class DibCanvas {
  private:
   std::int32_t width_;
   HDC dc_ = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap_;
   HGDIOBJ previous_;
   DWORD* bits_ = nullptr;
 };
