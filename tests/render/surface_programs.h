@@ -52,9 +52,9 @@ inline Program MakeProgram(std::mt19937_64& engine, std::int32_t width, std::int
   Program program{width, height, {}};
   std::int32_t x = 0, y = 0;
   while (program.calls.size() < 60) {
-    const std::int32_t a = coordinate(width), b = coordinate(height), c = coordinate(width),
-                       d = coordinate(height);
     const std::int64_t choice = next(-4, 7), way = next(0, 3), kind = next(0, 9);
+    const std::int32_t a = coordinate(width), b = coordinate(height);
+    const std::int32_t c = way ? coordinate(width) : a ^ 1, d = way ? coordinate(height) : b ^ 1;
     const std::int64_t tx = 2 * next(0, width - 1) - x, ty = 2 * next(0, height - 1) - y;
     const bool through =
         way == 2 && tx == static_cast<std::int32_t>(tx) && ty == static_cast<std::int32_t>(ty);
