@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -42,7 +43,6 @@ HWND WaitForPrintDialog() {
   return PumpUntil([&] { return owned() == printStatusWindow && found; }) ? found : nullptr;
 }
 
-// printInProgress as the status dialog, the first window of Print Graph, is created.
 LONG flagAtStatusDialog = -1;
 LRESULT CALLBACK RecordFlag(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_CREATEWND && flagAtStatusDialog < 0)
@@ -50,9 +50,6 @@ LRESULT CALLBACK RecordFlag(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// Requests while printing are refused from the moment Print Graph begins;
-// closing the status dialog aborts the document; the function changed while
-// the print dialog is open reaches neither the status dialog nor the page.
 // tests/e2e/print_pdf.sh keeps the page (ONDRIX_KEEP_PDF=1) to compare it.
 TEST(PrintingTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
   const char* unixFolder = std::getenv("ONDRIX_PDF_DIR");
@@ -88,14 +85,19 @@ TEST(PrintingTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
     GetDlgItemTextA(status, IDC_PRINT_FUNCTION + i, shown, sizeof shown);
     EXPECT_EQ(shown, expected[i]);
   }
+  const char kExit[] =
+      "I am currently printing a graph; wait until I am done spooling, then try to exit again.";
   // clang-format off
-  const struct { UINT message; WPARAM wParam; const char* caption; } refusals[] = {
-      {WM_COMMAND, CM_PRINT_GRAPH, "Print Graph"}, {WM_COMMAND, CM_PAGE_SETUP, "Page Setup"},
-      {WM_COMMAND, CM_EXIT, "Exit"}, {WM_CLOSE, 0, "Exit"}};
+  const struct { UINT message; WPARAM wParam; const char *caption, *text; } refusals[] = {
+      {WM_COMMAND, CM_PRINT_GRAPH, "Print Graph", kAlreadyPrintingText},
+      {WM_COMMAND, CM_PAGE_SETUP, "Page Setup", kPageSetupWhilePrintingText},
+      {WM_COMMAND, CM_EXIT, "Exit", kExit}, {WM_CLOSE, 0, "Exit", kExit}};
   // clang-format on
   for (const auto& refusal : refusals) {
     ModalAnswerer answerer(refusal.caption, ModalAnswerer::PressOk);
     SendMessageA(window, refusal.message, refusal.wParam, 0);
+    const auto& shown = answerer.childTexts();
+    EXPECT_NE(std::find(shown.begin(), shown.end(), refusal.text), shown.end()) << refusal.caption;
     EXPECT_TRUE(answerer.answered() && IsWindow(window) && printThreadHandle == thread);
   }
   HWND dialog = WaitForPrintDialog();
@@ -113,14 +115,12 @@ TEST(PrintingTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
   command(CM_SINE);
   ModalAnswerer::Press(dialog, IDOK);
   ASSERT_TRUE(PumpUntil([] { return printInProgress == 0; }));
-  // The record still holds the print's flags: Page Setup sets exactly its own, so gets no DC.
   ModalAnswerer answerer("Print Setup", ModalAnswerer::PressOk);
   command(CM_PAGE_SETUP);
   EXPECT_TRUE(answerer.answered() && printDialogData.hwndOwner == window && !printDialogData.hDC);
   EXPECT_EQ(printDialogData.Flags & (PD_PRINTSETUP | PD_RETURNDC | PD_NOSELECTION),
             DWORD(PD_PRINTSETUP));
-  // No live printer DC. Wine's GetGuiResources counts nothing; a handle is its
-  // slot in the low word with type and generation above, and DC calls want it whole.
+  // No printer DC left. A Wine handle is its slot with type and generation above.
   for (UINT_PTR slot = 1; slot < 0x10000; ++slot)
     for (UINT_PTR g = 0; g < 0x100 && GetObjectType(HGDIOBJ(slot)) == OBJ_DC; ++g)
       if (const HDC dc = HDC(g << 24 | 0x10000 | slot); GetObjectType(dc) == OBJ_DC) {
@@ -141,8 +141,7 @@ TEST(PrintingTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
     DeleteFileA(page.c_str());
 }
 
-// Drawn on a thread of its own the graph matches the screen only after the
-// precision reset; without it the grid line at the tick lands a column off.
+// Unprepared, a thread of its own draws the grid line at the tick a column off.
 struct RenderJob {
   const GraphSettings& settings;
   bool prepare;
