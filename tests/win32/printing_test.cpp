@@ -9,8 +9,10 @@
 #include <iterator>
 
 #include "app/main_window_win.h"
+#include "dialogs/control_ids.h"
 #include "modal_answerer_win.h"
 #include "model/command_ids.h"
+#include "model/titles.h"
 #include "state/app_state_win.h"
 
 namespace ondrix {
@@ -55,13 +57,17 @@ TEST(PrintingTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
   RegisterMainWindowClass(appInstance);
   const HWND window = CreateMainWindow(appInstance);
   const auto command = [window](int id) { SendMessageA(window, WM_COMMAND, id, 0); };
-  currentSettings = DefaultGraphSettings();
-  currentSettings.grid = 0;
-  currentSettings.sonar = 1;
+  currentSettings = DefaultGraphSettings();  // grid on, sonar off
   command(CM_COTANGENT);
   command(CM_PRINT_GRAPH);
   const HWND status = printStatusWindow;
-  const HANDLE thread = printThreadHandle;
+  const PrintStatusTexts texts = MakePrintStatusTexts(currentSettings);
+  const std::string expected[] = {texts.function, texts.connection, texts.grid, texts.sonar};
+  for (int i = 0; i < 4; ++i) {
+    char shown[64] = {};
+    GetDlgItemTextA(status, IDC_PRINT_FUNCTION + i, shown, sizeof shown);
+    EXPECT_EQ(shown, expected[i]);
+  }
   // clang-format off
   const struct { UINT message; WPARAM wParam; const char* caption; } refusals[] = {
       {WM_COMMAND, CM_PRINT_GRAPH, "Print Graph"}, {WM_COMMAND, CM_PAGE_SETUP, "Page Setup"},
@@ -70,7 +76,7 @@ TEST(PrintingTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
   for (const auto& refusal : refusals) {
     ModalAnswerer answerer(refusal.caption, ModalAnswerer::PressOk);
     SendMessageA(window, refusal.message, refusal.wParam, 0);
-    EXPECT_TRUE(answerer.answered() && IsWindow(window) && printThreadHandle == thread);
+    EXPECT_TRUE(answerer.answered() && IsWindow(window));
   }
   HWND dialog = WaitForPrintDialog();
   ASSERT_NE(dialog, nullptr);
@@ -81,7 +87,7 @@ TEST(PrintingTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
 
   command(CM_TANGENT);
   currentSettings.colors[PointConnection] = 0x0000A000;
-  currentSettings.grid = 1;
+  currentSettings.sonar = 1;
   command(CM_PRINT_GRAPH);
   ASSERT_NE(dialog = WaitForPrintDialog(), nullptr);
   command(CM_SINE);
