@@ -32,7 +32,6 @@ namespace ondrix::test {
 namespace {
 
 constexpr char kCaption[] = "Grid Properties - Ondrix";
-using Shown = std::pair<int, std::string>;
 
 std::string Field(HWND dialog, int value) {
   char text[64] = {};
@@ -73,7 +72,7 @@ TEST(PropertiesDialogTest, ApplyWiresTheVerdictsAndCancelRestores) {
   answer(IDOK, "Your Tick Ranges");
   then([](HWND dialog) {
     for (const auto& [value, text] :
-         {Shown{MinimumX, "3p"}, {MaximumY, "5"}, {XTickFrequency, "1e-3"}})
+         {std::pair<int, std::string>{MinimumX, "3p"}, {MaximumY, "5"}, {XTickFrequency, "1e-3"}})
       EXPECT_TRUE(Field(dialog, value) == text && currentSettings.valueTexts[value] == text)
           << text;
     TypeAndApply(dialog, {{MaximumX, "3p"}});
@@ -81,6 +80,7 @@ TEST(PropertiesDialogTest, ApplyWiresTheVerdictsAndCancelRestores) {
   answer(IDOK, "Your Minimum and Maximums CANNOT");
   then([](HWND dialog) {
     EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_VALUE_FIRST + MinimumX));
+    EXPECT_EQ(SendMessageA(GetFocus(), EM_GETSEL, 0, 0), MAKELRESULT(0, 2)) << "all of \"3p\"";
     TypeAndApply(dialog, {{MaximumX, "10"}, {YTickFrequency, "0"}});
   });
   answer(IDOK, "Your Tick Ranges");
