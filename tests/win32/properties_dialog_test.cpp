@@ -65,14 +65,14 @@ TEST(PropertiesDialogTest, ApplyWiresTheVerdictsAndCancelRestores) {
     steps.push_back({"Range Error", [button](HWND box) { ModalAnswerer::Press(box, button); }});
   };
   then([](HWND dialog) {
-    TypeAndApply(dialog, {{MinimumX, "10"}, {MinimumY, "5"}, {XTickFrequency, "-1e-3"}});
+    TypeAndApply(dialog, {{MinimumX, "10"}, {MinimumY, "5"}, {YTickFrequency, "-2-"}});
   });
   answer(IDYES, "Your X Minimum");
   answer(IDYES, "Your Y Minimum");
   answer(IDOK, "Your Tick Ranges");
   then([](HWND dialog) {
     for (const auto& [value, text] :
-         {std::pair<int, std::string>{MinimumX, "3p"}, {MaximumY, "5"}, {XTickFrequency, "1e-3"}})
+         {std::pair<int, std::string>{MinimumX, "3p"}, {MaximumY, "5"}, {YTickFrequency, "2"}})
       EXPECT_TRUE(Field(dialog, value) == text && currentSettings.valueTexts[value] == text)
           << text;
     TypeAndApply(dialog, {{MaximumX, "3p"}});
