@@ -10,9 +10,12 @@
 
 #include "app/main_window_win.h"
 #include "dialogs/control_ids.h"
+#include "dib_canvas_win.h"
 #include "modal_answerer_win.h"
 #include "model/command_ids.h"
 #include "model/titles.h"
+#include "model/value_text.h"
+#include "render/gdi_surface_win.h"
 #include "state/app_state_win.h"
 
 namespace ondrix {
@@ -117,6 +120,41 @@ TEST(PrintingTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
   EXPECT_EQ(written("Cotangent_-_Ondrix"), "") << "cups-pdf takes the jobs in order";
   if (std::getenv("ONDRIX_KEEP_PDF") == nullptr)
     DeleteFileA(page.c_str());
+}
+
+// Unprepared, a thread of its own draws the grid line at the tick a column off.
+struct RenderJob {
+  const GraphSettings& settings;
+  bool prepare;
+  test::DibCanvas canvas{800, 600};
+};
+DWORD WINAPI Render(LPVOID parameter) {
+  auto* job = static_cast<RenderJob*>(parameter);
+  if (job->prepare)
+    MatchMainThreadPrecision();
+  DrawGraph(job->canvas.Dc(), 0, 0, 800, 600, job->settings);
+  return GdiFlush();
+}
+
+TEST(PrintThreadTest, DrawsWhatTheScreenDraws) {
+  GraphSettings settings = DefaultGraphSettings();
+  SetValueText(settings.valueTexts[MinimumX], "-2.0000000000000004");
+  SetValueText(settings.valueTexts[MaximumX], "3.3000000000000003");
+  SetValueText(settings.valueTexts[XTickFrequency], "3.2167190237797243");
+  ParseValueTexts(settings);
+  RenderJob screen{settings, false};
+  Render(&screen);
+  for (bool prepare : {false, true}) {
+    RenderJob printed{settings, prepare};
+    const HANDLE thread = CreateThread(nullptr, 0, Render, &printed, 0, nullptr);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    int differing = 0;
+    for (std::int32_t i = 0; i < 800 * 600; ++i)
+      differing +=
+          screen.canvas.PixelAt(i % 800, i / 800) != printed.canvas.PixelAt(i % 800, i / 800);
+    EXPECT_EQ(differing == 0, prepare) << "unprepared it must differ, or this proves nothing";
+  }
 }
 
 }  // namespace
