@@ -1,4 +1,4 @@
-// The main window driven with messages, its render thread and Copy Graph.
+// The main window driven with messages, its render thread, Copy Graph and print Cancel.
 
 #include <windows.h>
 
@@ -167,6 +167,14 @@ TEST_F(MainWindowTest, SettingsThatTakeHoursToDrawNeverLockTheUserOut) {
   EXPECT_TRUE(Send(WM_COMMAND, CM_GRID_PROPERTIES) && answerer.answered());
   PumpUntil([] { return false; }, 300);
   EXPECT_EQ(GraphRenderCount() - renders, 2u);  // the second abandoned the first
+  // Its print stops drawing on Cancel after the page has begun; Alt+F4 ends.
+  Send(WM_COMMAND, CM_PRINT_GRAPH);
+  HWND status = printStatusWindow, dialog = nullptr;
+  EXPECT_TRUE(PumpUntil([&] { return (dialog = FindWindowA(nullptr, "Print")) != nullptr; }));
+  PostMessageA(dialog, WM_COMMAND, IDOK, LPARAM(GetDlgItem(dialog, IDOK)));
+  PumpUntil([] { return false; }, 4000);  // past the wait before the page
+  PostMessageA(status, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(PumpUntil([] { return printInProgress == 0; }, 2000));
   SendMessageA(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_FALSE(IsWindow(window_) || GraphRenderPending());
 }
