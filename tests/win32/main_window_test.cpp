@@ -17,8 +17,6 @@
 namespace ondrix {
 namespace {
 
-constexpr char kKey[] = "Software\\Velmora\\Ondrix";
-
 template <typename Done>
 bool PumpUntil(Done done, DWORD ms = 30000) {
   for (const DWORD start = GetTickCount(); !done() && GetTickCount() - start < ms; Sleep(10)) {
@@ -32,7 +30,7 @@ bool PumpUntil(Done done, DWORD ms = 30000) {
 DWORD LiveGdiObjects() {
   DWORD count = 0;
   for (UINT_PTR index = 1; index < 0x10000; ++index) {
-    count += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0 ? 1 : 0;
+    count += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
   }
   return count;
 }
@@ -63,13 +61,13 @@ std::string DibOf(const RasterSurface& surface) {
 class MainWindowTest : public testing::Test {
  protected:
   void SetUp() override {
-    RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Velmora");
     ASSERT_NE(RegisterMainWindowClass(appInstance), 0);
   }
   void TearDown() override {
     DestroyWindow(window_);
     ReleaseMainWindowResources(appInstance);
-    RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Velmora");
   }
   void Size(int width, int height) {
     window_ = IsWindow(window_) ? window_ : CreateMainWindow(appInstance);
@@ -152,7 +150,8 @@ TEST_F(MainWindowTest, CommandsKeysTheImageCacheAndCopyGraph) {
 }
 
 TEST_F(MainWindowTest, SettingsThatTakeHoursToDrawNeverLockTheUserOut) {
-  RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "X Tick Mark Frequency", REG_SZ, "1e-7", 5);
+  RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Velmora\\Ondrix", "X Tick Mark Frequency", REG_SZ,
+                  "1e-7", 5);
   const std::uint32_t renders = GraphRenderCount();
   Size(400, 300);
   // A frozen window would hold the suite for hours: the run ends at once instead.
