@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -71,15 +72,22 @@ TEST(PrintingTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
     GetDlgItemTextA(status, IDC_PRINT_FUNCTION + i, shown, sizeof shown);
     EXPECT_EQ(shown, expected[i]);
   }
+  const char* const exitText =
+      "I am currently printing a graph; wait until I am done spooling, then try to exit again.";
   // clang-format off
-  const struct { UINT message; WPARAM wParam; const char* caption; } refusals[] = {
-      {WM_COMMAND, CM_PRINT_GRAPH, "Print Graph"}, {WM_COMMAND, CM_PAGE_SETUP, "Page Setup"},
-      {WM_COMMAND, CM_EXIT, "Exit"}, {WM_CLOSE, 0, "Exit"}};
+  const struct { UINT message; WPARAM wParam; const char* caption; const char* text; } refusals[] = {
+      {WM_COMMAND, CM_PRINT_GRAPH, "Print Graph",
+       "I am already printing a graph; I cannot print more than one at a time."},
+      {WM_COMMAND, CM_PAGE_SETUP, "Page Setup",
+       "I am printing a graph; wait until I am done spooling, then set up the page."},
+      {WM_COMMAND, CM_EXIT, "Exit", exitText}, {WM_CLOSE, 0, "Exit", exitText}};
   // clang-format on
   for (const auto& refusal : refusals) {
     ModalAnswerer answerer(refusal.caption, ModalAnswerer::PressOk);
     SendMessageA(window, refusal.message, refusal.wParam, 0);
     EXPECT_TRUE(answerer.answered() && IsWindow(window));
+    const std::vector<std::string> shown = answerer.childTexts();
+    EXPECT_NE(std::find(shown.begin(), shown.end(), refusal.text), shown.end()) << refusal.caption;
   }
   HWND dialog = WaitForPrintDialog();
   ASSERT_NE(dialog, nullptr);
