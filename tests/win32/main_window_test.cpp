@@ -142,6 +142,8 @@ TEST_F(MainWindowTest, CommandsKeysTheImageCacheAndCopyGraph) {
     EXPECT_TRUE(ClipboardDib() == DibOf(expected) && GetClipboardOwner() == window_);
   }
   EXPECT_EQ(GraphRenderCount() - renders, 1u);
+  Size(240, 180);  // a new size alone draws anew
+  EXPECT_EQ(Renders(FALSE), 1u);
   // The clipboard held open elsewhere: a message, and the clipboard as it was.
   ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());
   test::ModalAnswerer answerer("Copy Graph", test::ModalAnswerer::PressOk);
