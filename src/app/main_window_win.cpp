@@ -363,7 +363,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       RunExitSequence(window);
       return 0;
     case WM_DESTROY:
-      // Exit does not wait for a graph nobody will see.
+      // A graph nobody will see is abandoned; its thread stops within a few
+      // thousand steps.
       images.job.reset();
       images.copyPending = false;
       return 0;
