@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <memory>
+#include <new>
 
 #include "app/about_dialog_win.h"
 #include "dialogs/printing_win.h"
@@ -56,8 +57,8 @@ struct RenderJob {
   bool Finished() const { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }
 };
 
-// The main window's images: the finished one that graphBitmap shows and the
-// one being drawn.
+// The main window's images, kept with the window: the finished one that
+// graphBitmap shows and the one being drawn.
 struct WindowImages {
   OwnedBitmap image;
   std::unique_ptr<RenderJob> job;
@@ -65,7 +66,9 @@ struct WindowImages {
   std::uint32_t renderCount = 0;
 };
 
-WindowImages images;
+WindowImages* ImagesOf(HWND window) {
+  return reinterpret_cast<WindowImages*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
 
 DWORD WINAPI RenderThread(LPVOID parameter) {
   // Threads from CreateThread start with the x87 unit rounding to 53 bits;
@@ -84,13 +87,13 @@ DWORD WINAPI RenderThread(LPVOID parameter) {
   return 0;
 }
 
-bool ImageIsCurrent(const RECT& client) {
+bool ImageIsCurrent(const WindowImages& images, const RECT& client) {
   return images.job == nullptr && graphBitmap != nullptr && EqualRect(&client, &graphBitmapRect) &&
          redrawGraph == 0;
 }
 
 // Takes over the image of a finished job. False while none has finished.
-bool CollectFinishedJob() {
+bool CollectFinishedJob(WindowImages& images) {
   if (images.job == nullptr || !images.job->Finished()) {
     return false;
   }
@@ -109,6 +112,7 @@ bool CollectFinishedJob() {
 // the client size. A plain device-dependent bitmap in the screen's format,
 // not a compatible bitmap, receives it. False when no image could be made.
 bool StartRender(HWND window, HDC windowDc, const RECT& client) {
+  WindowImages& images = *ImagesOf(window);
   images.job.reset();
   auto job = std::make_unique<RenderJob>();
   job->window = window;
@@ -128,13 +132,13 @@ bool StartRender(HWND window, HDC windowDc, const RECT& client) {
   ++images.renderCount;
   images.job = std::move(job);
   WaitForSingleObject(images.job->thread, kPaintWaitMilliseconds);
-  CollectFinishedJob();
+  CollectFinishedJob(images);
   return true;
 }
 
 // Until the new image is ready the last finished one stays where it covers
 // the window, and the rest shows the background of the graph being drawn.
-void PaintWhileRendering(HDC windowDc, HDC memoryDc, const RECT& client) {
+void PaintWhileRendering(HDC windowDc, HDC memoryDc, const RECT& client, Color background) {
   int shownWidth = 0;
   int shownHeight = 0;
   if (graphBitmap != nullptr) {
@@ -144,7 +148,6 @@ void PaintWhileRendering(HDC windowDc, HDC memoryDc, const RECT& client) {
     BitBlt(windowDc, 0, 0, shownWidth, shownHeight, memoryDc, 0, 0, SRCCOPY);
   }
   GdiSurface surface(windowDc);
-  const Color background = images.job->settings.colors[Background];
   surface.FillRectangle(shownWidth, 0, client.right, client.bottom, background);
   surface.FillRectangle(0, shownHeight, shownWidth, client.bottom, background);
 }
@@ -160,18 +163,20 @@ void OnPaint(HWND window) {
   if (client.right <= 0 || client.bottom <= 0) {
     return;
   }
+  WindowImages& images = *ImagesOf(window);
   WindowDc windowDc(window);
   MemoryDc memoryDc(windowDc.Get());
-  CollectFinishedJob();
+  CollectFinishedJob(images);
   const bool drawingCurrent =
       images.job != nullptr && redrawGraph == 0 && EqualRect(&client, &images.job->rect);
-  if (!ImageIsCurrent(client) && !drawingCurrent &&
+  if (!ImageIsCurrent(images, client) && !drawingCurrent &&
       (memoryDc.Get() == nullptr || !StartRender(window, windowDc.Get(), client))) {
     MessageBeep(MB_ICONHAND);
     return;
   }
   if (images.job != nullptr) {
-    PaintWhileRendering(windowDc.Get(), memoryDc.Get(), client);
+    PaintWhileRendering(windowDc.Get(), memoryDc.Get(), client,
+                        images.job->settings.colors[Background]);
     return;
   }
   SelectionGuard selection(memoryDc.Get(), graphBitmap);
@@ -240,11 +245,12 @@ void CopyGraph(HWND window) {
     MessageBeep(MB_ICONHAND);
     return;
   }
-  if (!ImageIsCurrent(client)) {
+  WindowImages& images = *ImagesOf(window);
+  if (!ImageIsCurrent(images, client)) {
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
   }
-  if (ImageIsCurrent(client)) {
+  if (ImageIsCurrent(images, client)) {
     CopyImageToClipboard(window);
   } else {
     images.copyPending = true;
@@ -252,18 +258,25 @@ void CopyGraph(HWND window) {
 }
 
 void OnRenderDone(HWND window) {
-  if (CollectFinishedJob()) {
+  WindowImages& images = *ImagesOf(window);
+  if (CollectFinishedJob(images)) {
     InvalidateRect(window, nullptr, FALSE);
   }
   RECT client = {};
   GetClientRect(window, &client);
-  if (images.copyPending && ImageIsCurrent(client)) {
+  if (images.copyPending && ImageIsCurrent(images, client)) {
     images.copyPending = false;
     CopyImageToClipboard(window);
   }
 }
 
-void OnCreate(HWND window) {
+// False when the window's image record cannot be had.
+bool OnCreate(HWND window) {
+  auto* images = new (std::nothrow) WindowImages;
+  if (images == nullptr) {
+    return false;
+  }
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(images));
   std::memset(currentSettings.functionName, 0, sizeof currentSettings.functionName);
   graphMenu = GetMenu(window);
   printStatusWindow = nullptr;
@@ -272,6 +285,16 @@ void OnCreate(HWND window) {
   printDialogData.lStructSize = sizeof printDialogData;
   printThreadHandle = nullptr;
   printInProgress = 0;
+  return true;
+}
+
+// The image goes with the window; a render still under way is abandoned
+// first, and its thread stops within a few thousand steps.
+void OnNcDestroy(HWND window) {
+  delete ImagesOf(window);
+  SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+  graphBitmap = nullptr;
+  graphBitmapRect = RECT{};
 }
 
 void RunExitSequence(HWND window) {
@@ -351,8 +374,7 @@ void OnCommand(HWND window, std::int32_t id) {
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      OnCreate(window);
-      return 0;
+      return OnCreate(window) ? 0 : -1;
     case WM_ERASEBKGND:
       // The cached image covers the whole client area.
       return 1;
@@ -362,11 +384,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
       RunExitSequence(window);
       return 0;
-    case WM_DESTROY:
-      // A graph nobody will see is abandoned; its thread stops within a few
-      // thousand steps.
-      images.job.reset();
-      images.copyPending = false;
+    case WM_NCDESTROY:
+      OnNcDestroy(window);
       return 0;
     case kRenderDoneMessage:
       OnRenderDone(window);
@@ -414,18 +433,16 @@ void ReleaseMainWindowResources(HINSTANCE instance) {
     printThreadHandle = nullptr;
   }
   UnregisterClassA(kMainWindowClassName, instance);
-  images.job.reset();
-  images.image.Reset();
-  graphBitmap = nullptr;
-  graphBitmapRect = RECT{};
 }
 
-std::uint32_t GraphRenderCount() {
-  return images.renderCount;
+std::uint32_t GraphRenderCount(HWND window) {
+  const WindowImages* images = ImagesOf(window);
+  return images != nullptr ? images->renderCount : 0;
 }
 
-bool GraphRenderPending() {
-  return images.job != nullptr;
+bool GraphRenderPending(HWND window) {
+  const WindowImages* images = ImagesOf(window);
+  return images != nullptr && images->job != nullptr;
 }
 
 }  // namespace ondrix

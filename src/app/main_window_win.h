@@ -19,16 +19,16 @@ ATOM RegisterMainWindowClass(HINSTANCE instance);
 HWND CreateMainWindow(HINSTANCE instance);
 
 // The clean-up after the message loop: the print dialog's device blocks, the
-// last print thread's handle, the window class and the cached image.
+// last print thread's handle and the window class.
 void ReleaseMainWindowResources(HINSTANCE instance);
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// How many renders of the graph into the cached image the paint has started
-// since the program started; tests use it to tell a render from a copy.
-std::uint32_t GraphRenderCount();
+// How many renders of the graph into the cached image the window's paint
+// has started; tests use it to tell a render from a copy.
+std::uint32_t GraphRenderCount(HWND window);
 
-// Whether a render is still under way on its thread.
-bool GraphRenderPending();
+// Whether a render is still under way on the window's thread.
+bool GraphRenderPending(HWND window);
 
 }  // namespace ondrix
