@@ -14,7 +14,9 @@
 namespace ondrix {
 namespace {
 
-GraphSettings WithTexts(std::initializer_list<std::pair<int, const char*>> texts) {
+using Texts = std::initializer_list<std::pair<int, const char*>>;
+
+GraphSettings WithTexts(Texts texts) {
   GraphSettings settings = DefaultGraphSettings();
   for (const auto& [index, text] : texts) {
     SetValueText(settings.valueTexts[index], text);
@@ -24,7 +26,7 @@ GraphSettings WithTexts(std::initializer_list<std::pair<int, const char*>> texts
 }
 
 TEST(GraphSettings, DefaultsNamesLookupsAndMethods) {
-  const GraphSettings s = DefaultGraphSettings();
+  GraphSettings s = DefaultGraphSettings();
   EXPECT_EQ(std::string(s.functionName) + char('0' + s.grid) + char('0' + s.sonar), "Sine10");
   EXPECT_EQ(s.connectMethod * 1000 + s.graphMethod, CM_CONNECTED_DOTS * 1000 + CM_SINE);
   const Color colors[kColorCount] = {0xFF, 0, 0xFFFFFF, 0x808000, 0xFF, 0xFF0000, 0xFF, 0xFF0000};
@@ -36,30 +38,23 @@ TEST(GraphSettings, DefaultsNamesLookupsAndMethods) {
     EXPECT_EQ(s.values[i], values[i]) << kValueNames[i];
     EXPECT_EQ(FindValueIndex(kValueNames[i]) * 10 + FindColorIndex(kColorNames[i % 8]),
               i * 10 + i % 8);
-  }
-  // The Grid Element list sorts the names and takes the position as the index.
-  for (int i = 1; i < kColorCount; ++i) {
-    EXPECT_LT(std::strcmp(kColorNames[i - 1], kColorNames[i]), 0) << kColorNames[i];
+    // The Grid Element list sorts the names and takes the position as the index.
+    EXPECT_LT(std::strcmp(kColorNames[i % 7], kColorNames[i % 7 + 1]), 0);
   }
   for (const char* name : {"=5", "", "Minimum", "minimum y", "Axis", "Axis Color "}) {
     EXPECT_EQ(FindValueIndex(name) + FindColorIndex(name), -2) << name;
   }
   const char* names[6] = {"Sine", "Cosine", "Tangent", "Cotangent", "Secant", "Cosecant"};
-  GraphSettings settings = s;
-  for (int i = 0; i < 6; ++i) {
-    EXPECT_TRUE(IsFunctionMethod(kFunctionMethods[i]) && !IsConnectMethod(kFunctionMethods[i]));
-    std::strcpy(settings.functionName, "Cotangent");  // a shorter name must clear it
-    settings.graphMethod = kFunctionMethods[i];
-    SetFunctionNameFromMethod(settings);
-    EXPECT_STREQ(settings.functionName, names[i]);
+  for (int i = 0; i < 7; ++i) {
+    std::strcpy(s.functionName, "Cotangent");  // a shorter name must clear it
+    s.graphMethod = i < 6 ? kFunctionMethods[i] : CM_EXIT;
+    SetFunctionNameFromMethod(s);
+    EXPECT_STREQ(s.functionName, i < 6 ? names[i] : "Cotangent");  // an unknown one leaves it
+    EXPECT_TRUE(IsFunctionMethod(s.graphMethod) == (i < 6) && !IsConnectMethod(s.graphMethod));
   }
-  for (std::int32_t method : {0, 100, 123, 125, 131, -124, CM_POINT_SONAR, CM_GRID_LINES}) {
-    EXPECT_FALSE(FunctionDisplayName(method) || IsFunctionMethod(method) || IsConnectMethod(method))
-        << method;
+  for (std::int32_t method : {0, 100, 123, 131, -124, CM_POINT_SONAR, CM_GRID_LINES}) {
+    EXPECT_FALSE(FunctionDisplayName(method) || IsConnectMethod(method)) << method;
   }
-  settings.graphMethod = 125;
-  SetFunctionNameFromMethod(settings);
-  EXPECT_STREQ(settings.functionName, "Cosecant") << "an unknown method leaves the name";
   for (std::int32_t method : {CM_CONNECTED_DOTS, CM_NO_CONNECTION, CM_UNCONNECTED_DOTS}) {
     EXPECT_TRUE(IsConnectMethod(method) && !IsFunctionMethod(method));
   }
@@ -68,28 +63,23 @@ TEST(GraphSettings, DefaultsNamesLookupsAndMethods) {
 // The value (the decimal prefix, correctly rounded) and the text left in the
 // field when it differs.
 TEST(ValueTexts, ParseValueAndRewrittenText) {
-  const double kMax = DBL_MAX;
   // clang-format off
   const struct { std::string text; double value; const char* stored = nullptr; } cases[] = {
       {"-2P", -2 * kPi}, {"2p", 2 * kPi}, {"-p", -kPi, "-1p"}, {"-P", -kPi, "-1p"}, {"--p", 0},
       {"+p", 0}, {" -p", 0}, {"P", kPi}, {"pp", kPi}, {"p3", kPi}, {"2pi", 2}, {"1e1p", 10 * kPi},
-      {".5p", kPi / 2}, {"2 p", 2 * kPi}, {"abc", 0}, {"-", 0}, {"", 0}, {"12abc", 12},
-      {"0x10", 0}, {"1e400p", kMax}, {"-1e308p", -kMax}, {"+INF", 0}, {"-NAN", 0}, {"inf", 0},
-      {std::string(47, '0') + "3p", 3 * kPi},
-      {" \t\n\v\f\r42", 42}, {"+7", 7}, {"-7", -7}, {".5", 0.5}, {"5.", 5}, {"1.2.3", 1.2},
-      {".", 0}, {"+.e5", 0}, {"1e", 1}, {"1e+", 1}, {"1E-2", 0.01}, {"2e3x", 2000}, {"1,5", 1},
-      {"1 2", 1}, {"0.1", 0.1}, {"-1e400", -DBL_MAX}, {"9007199254740993", 9007199254740992.0},
+      {".5p", kPi / 2}, {"2 p", 2 * kPi}, {"abc", 0}, {"-", 0}, {"", 0}, {"12abc", 12}, {"0x10", 0},
+      {"1e400p", DBL_MAX}, {"-1e308p", -DBL_MAX}, {"+INF", 0}, {"-NAN", 0}, {"inf", 0},
+      {std::string(47, '0') + "3p", 3 * kPi}, {" \t\n\v\f\r42", 42}, {"+7", 7}, {".5", 0.5},
+      {"5.", 5}, {"1.2.3", 1.2}, {"+.e5", 0}, {"1e+", 1}, {"1E-2", 0.01}, {"2e3x", 2000},
+      {"1,5", 1}, {"0.1", 0.1}, {"-1e400", -DBL_MAX}, {"9007199254740993", 9007199254740992.0},
       {"2e-324", 0}, {"4.9e-324", 4.9e-324}, {"2.2250738585072011e-308", 2.2250738585072011e-308},
       {"1.8e308", DBL_MAX}, {"1.7976931348623157e308", DBL_MAX}, {"0e999999999999999999", 0},
       {"1e99999999999999999999", DBL_MAX}, {"0.000001e-99999999999", 0},
       {"00000000000000000000000000000000000000000000012", 12},
-     
   };
   // clang-format on
   for (const auto& c : cases) {
-    GraphSettings settings = DefaultGraphSettings();
-    SetValueText(settings.valueTexts[CModifier], c.text);
-    ParseValueTexts(settings);
+    const GraphSettings settings = WithTexts({{CModifier, c.text.c_str()}});
     EXPECT_EQ(settings.values[CModifier], c.value) << c.text;
     EXPECT_EQ(std::string(settings.valueTexts[CModifier]), c.stored ? c.stored : c.text);
   }
@@ -160,24 +150,19 @@ TEST(Evaluation, RoundingAndMapping) {
 // denominator rounded to 4 decimals), off its domain, and with modifiers.
 TEST(EvaluateFunction, ValuesAsymptotesAndDomain) {
   const double pole = 1.5707963267948966, c4 = std::acos(4e-4), s4 = std::asin(4e-4);
-  const double no = -12345;
+  const double no = -12345, c5 = std::acos(4e-5), s5 = std::asin(4e-5);
   // clang-format off
-  const struct { std::int32_t method; double x, a, b, c, d, y; } cases[] = {
-      {CM_SINE, 0.7, 1, 1, 0, 0, std::sin(0.7)}, {CM_COSINE, 0.7, 1, 1, 0, 0, std::cos(0.7)},
-      {CM_TANGENT, 0.7, 1, 1, 0, 0, std::tan(0.7)}, {CM_COTANGENT, 0.7, 1, 1, 0, 0, 1 / std::tan(0.7)},
-      {CM_SECANT, 0.7, 1, 1, 0, 0, 1 / std::cos(0.7)}, {CM_COSECANT, 0.7, 1, 1, 0, 0, 1 / std::sin(0.7)},
-      {CM_TANGENT, pole, 1, 1, 0, 0, no}, {CM_TANGENT, c4, 1, 1, 0, 0, std::sin(c4) / 4e-4},
-      {CM_COTANGENT, s4, 1, 1, 0, 0, std::cos(s4) / 4e-4}, {CM_SECANT, c4, 1, 1, 0, 0, 1 / 4e-4},
-      {CM_COSECANT, s4, 1, 1, 0, 0, 1 / 4e-4}, {CM_SECANT, std::acos(5.00001e-5), 1, 1, 0, 0, 1 / 5.00001e-5},
-      {CM_SECANT, std::acos(4e-5), 1, 1, 0, 0, no}, {CM_TANGENT, std::acos(4e-5), 1, 1, 0, 0, no},
-      {CM_COTANGENT, std::asin(4e-5), 1, 1, 0, 0, no}, {CM_COSECANT, std::asin(4e-5), 1, 1, 0, 0, no},
-      {CM_COTANGENT, 0, 1, 1, 0, 0, no}, {CM_SINE, pole, 1, 1, 0, 0, 1}, {CM_COSINE, kPi, 1, 1, 0, 0, -1},
-      {CM_TANGENT, 0.3, 0, 1, 0, 2, 2}, {CM_TANGENT, pole, 0, 1, 0, 2, no},
-      {CM_SINE, 7.25, 3, 0, 0.5, -1, 3 * std::sin(0.5) - 1}, {CM_COSINE, 2, 2, 3, 1, 0, 2 * std::cos(7)},
-      {CM_COSECANT, 5, 1, 0, 0, 0, no}, {CM_SINE, 9007199254740992.0, 1, 1, 0, 0, no},
-      {CM_SINE, NAN, 1, 1, 0, 0, no}, {CM_COSINE, INFINITY, 1, 1, 0, 0, no}, {125, 0.5, 1, 1, 0, 0, no},
-      {0, 0.5, 1, 1, 0, 0, no}, {CM_SINE, pole, DBL_MAX, 1, 0, DBL_MAX, DBL_MAX},
-      {CM_SECANT, std::acos(6e-5), -DBL_MAX, 1, 0, 0, -DBL_MAX},
+  const struct { std::int32_t method; double x, y, a = 1, b = 1, c = 0, d = 0; } cases[] = {
+      {CM_SINE, 0.7, std::sin(0.7)}, {CM_COSINE, 0.7, std::cos(0.7)}, {CM_TANGENT, 0.7, std::tan(0.7)},
+      {CM_COTANGENT, 0.7, 1 / std::tan(0.7)}, {CM_SECANT, 0.7, 1 / std::cos(0.7)},
+      {CM_COSECANT, 0.7, 1 / std::sin(0.7)}, {CM_TANGENT, pole, no}, {CM_TANGENT, c4, std::sin(c4) / 4e-4},
+      {CM_COTANGENT, s4, std::cos(s4) / 4e-4}, {CM_SECANT, c4, 1 / 4e-4}, {CM_COSECANT, s4, 1 / 4e-4},
+      {CM_SECANT, std::acos(5.00001e-5), 1 / 5.00001e-5}, {CM_SECANT, c5, no}, {CM_TANGENT, c5, no},
+      {CM_COTANGENT, s5, no}, {CM_COSECANT, s5, no}, {CM_TANGENT, 0.3, 2, 0, 1, 0, 2},
+      {CM_TANGENT, pole, no, 0, 1, 0, 2}, {CM_SINE, 7.25, 3 * std::sin(0.5) - 1, 3, 0, 0.5, -1},
+      {CM_COSINE, 2, 2 * std::cos(7), 2, 3, 1}, {CM_COSECANT, 5, no, 1, 0}, {CM_SINE, NAN, no},
+      {CM_SINE, 9007199254740992.0, no}, {CM_COSINE, INFINITY, no}, {CM_EXIT, 0.5, no}, {0, 0.5, no},
+      {CM_SINE, pole, DBL_MAX, DBL_MAX, 1, 0, DBL_MAX}, {CM_SECANT, std::acos(6e-5), -DBL_MAX, -DBL_MAX},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -201,38 +186,35 @@ TEST(FieldRules, TickCorrectionAndVerdictsInTheOrderTheDialogAsks) {
   // clang-format on
   for (const auto& c : cases) {
     for (const char* y : {"-1", "1e-3"}) {
-      SCOPED_TRACE(std::string(c.text) + " beside " + y);
       GraphSettings settings = WithTexts({{XTickFrequency, c.text}, {YTickFrequency, y}});
       CorrectTickSpacings(settings);
-      EXPECT_STREQ(settings.valueTexts[XTickFrequency], c.corrected);
-      EXPECT_EQ(settings.values[XTickFrequency], c.value);
-      EXPECT_STREQ(settings.valueTexts[YTickFrequency], y + (y[0] == '-'));
-      EXPECT_EQ(settings.values[YTickFrequency], y[0] == '-' ? 1.0 : 0.001);
-      EXPECT_EQ(TickFieldToMend(settings), c.value > 0 ? -1 : XTickFrequency);
+      const std::string texts = std::string(settings.valueTexts[XTickFrequency]) + "|" +
+                                settings.valueTexts[YTickFrequency];
+      EXPECT_EQ(texts, c.corrected + std::string("|") + (y + (y[0] == '-')));
+      EXPECT_EQ(settings.values[XTickFrequency], c.value) << texts;
+      EXPECT_EQ(settings.values[YTickFrequency], y[0] == '-' ? 1.0 : 0.001) << texts;
+      EXPECT_EQ(TickFieldToMend(settings), c.value > 0 ? -1 : XTickFrequency) << texts;
     }
   }
   EXPECT_EQ(TickFieldToMend(WithTexts({{YTickFrequency, "0"}})), YTickFrequency);
   using K = FieldVerdictKind;
   // clang-format off
-  const struct { std::initializer_list<std::pair<int, const char*>> texts; K kind;
-                 const char* text; int first, field; } verdicts[] = {
-      {{}, K::Apply, nullptr, -1, -1},
+  const struct { Texts texts; K kind; const char* text; int first, field; } verdicts[] = {
+      {{}, K::Apply, "", -1, -1}, {{{MinimumX, "1e-300"}, {MaximumX, "2e-300"}}, K::Apply, "", -1, -1},
       {{{MinimumX, "10"}, {MinimumY, "9"}}, K::AskSwap, "Your X Minimum is more", MinimumX, -1},
       {{{MinimumY, "9"}, {MinimumX, "9"}}, K::AskSwap, "Your Y Minimum is more", MinimumY, -1},
       {{{MaximumX, "-2p"}, {MaximumY, "-4"}}, K::RefuseEqual, "Your Minimum and Maximums CANNOT", -1, MinimumX},
       {{{MaximumY, "-4"}, {XTickFrequency, "0"}}, K::RefuseEqual, "Your Minimum", -1, MinimumY},
       {{{XTickFrequency, "-1"}}, K::CorrectTicks, "Your Tick Ranges must be greater", -1, -1},
       {{{YTickFrequency, "0"}}, K::CorrectTicks, "Your Tick Ranges", -1, -1},
-      {{{MinimumX, "1e-300"}, {MaximumX, "2e-300"}}, K::Apply, nullptr, -1, -1},
   };
   // clang-format on
   for (const auto& c : verdicts) {
     const FieldVerdict verdict = JudgeFields(WithTexts(c.texts));
-    SCOPED_TRACE(c.text != nullptr ? c.text : "apply");
-    EXPECT_EQ(verdict.kind, c.kind);
-    EXPECT_EQ(std::string(verdict.text ? verdict.text : "-").rfind(c.text ? c.text : "-", 0), 0u);
-    EXPECT_EQ(verdict.minimum * 100 + verdict.maximum, c.first * 100 + c.first + (c.first >= 0));
-    EXPECT_EQ(verdict.field, c.field);
+    EXPECT_EQ(verdict.kind, c.kind) << c.text;
+    EXPECT_EQ(std::string(verdict.text ? verdict.text : "").rfind(c.text, 0), 0u) << c.text;
+    EXPECT_EQ(verdict.minimum * 100 + verdict.maximum, c.first * 101 + (c.first >= 0)) << c.text;
+    EXPECT_EQ(verdict.field, c.field) << c.text;
   }
   GraphSettings swapped = WithTexts({{MinimumY, "9"}, {MaximumY, "-1e-3"}});
   SwapRange(swapped, MinimumY, MaximumY);
@@ -271,19 +253,16 @@ TEST(Titles, CaptionPrintStatusStoredFormatAndPlacement) {
               "BBDDDDDDDDDDTTTTTTTTTTTT"[i] + std::string(i < 12 ? "4" : "50"));
   }
   // clang-format off
-  const struct { Placement placement; PlacementRect expected; } placements[] = {
-      {{}, {true, 0, 0, 320, 200}}, {{-50, 10, 100, 1}, {true, -50, 10, 50, 11}},
-      {{0, 0, 0, 200}, {false, 0, 0, 0, 200}}, {{0, 0, 320, -1}, {false, 0, 0, 320, -1}},
-      {{0, 0, 320, 0}, {false, 0, 0, 320, 0}},
-      {{INT32_MAX - 1, INT32_MIN, 2, INT32_MAX}, {true, INT32_MAX - 1, INT32_MIN, INT32_MAX, -1}},
-      {{5, INT32_MAX, INT32_MAX, INT32_MAX}, {true, 5, INT32_MAX, INT32_MAX, INT32_MAX}},
+  const std::pair<Placement, std::vector<std::int64_t>> placements[] = {
+      {{}, {1, 0, 0, 320, 200}}, {{-50, 10, 100, 1}, {1, -50, 10, 50, 11}},
+      {{0, 0, 0, 200}, {0, 0, 0, 0, 200}}, {{0, 0, 320, 0}, {0, 0, 0, 320, 0}},
+      {{INT32_MAX - 1, INT32_MIN, 2, INT32_MAX}, {1, INT32_MAX - 1, INT32_MIN, INT32_MAX, -1}},
+      {{5, INT32_MAX, INT32_MAX, INT32_MAX}, {1, 5, INT32_MAX, INT32_MAX, INT32_MAX}},
   };
   // clang-format on
-  for (const auto& c : placements) {
-    const PlacementRect r = MakePlacementRect(c.placement);
-    const PlacementRect& e = c.expected;
-    EXPECT_EQ(std::vector<std::int64_t>({r.hasArea, r.left, r.top, r.right, r.bottom}),
-              std::vector<std::int64_t>({e.hasArea, e.left, e.top, e.right, e.bottom}));
+  for (const auto& [placement, expected] : placements) {
+    const PlacementRect r = MakePlacementRect(placement);
+    EXPECT_EQ(std::vector<std::int64_t>({r.hasArea, r.left, r.top, r.right, r.bottom}), expected);
   }
 }
 
