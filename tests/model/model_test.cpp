@@ -28,45 +28,42 @@ GraphSettings WithTexts(const Texts& texts) {
 
 TEST(GraphSettings, DefaultsNamesLookupsAndMethods) {
   GraphSettings s = DefaultGraphSettings();
-  EXPECT_EQ(std::string(s.functionName) + char('0' + s.grid) + char('0' + s.sonar), "Sine10");
-  EXPECT_EQ(s.connectMethod * 1000 + s.graphMethod, CM_CONNECTED_DOTS * 1000 + CM_SINE);
+  EXPECT_EQ(s.functionName + std::to_string(s.grid * 1000 + s.sonar * 100 + s.connectMethod),
+            "Sine1119");
   const Color colors[kColorCount] = {0xFF, 0, 0xFFFFFF, 0x808000, 0xFF, 0xFF0000, 0xFF, 0xFF0000};
   // Sixteen decimals times pi for the X tick, not pi / 12.
   const double values[kValueCount] = {
       1, 1, 0, 0, 0.01, 0.006, -6.283185307179586, 9.42477796076938, 0.26179938779914935, -4, 4, 1};
-  // The six functions, then commands beside them; a shorter name must clear a longer one.
-  const std::int32_t methods[kValueCount] = {
-      CM_SINE, CM_COSINE, CM_TANGENT,    CM_COTANGENT,   CM_SECANT, CM_COSECANT, CM_GRID_PROPERTIES,
-      CM_EXIT, CM_ABOUT,  CM_GRID_LINES, CM_POINT_SONAR, -CM_SINE};
+  // The functions, then connections and commands: an unknown method leaves the name.
+  const std::int32_t methods[] = {CM_SINE,           CM_COSINE,        CM_TANGENT,
+                                  CM_COTANGENT,      CM_SECANT,        CM_COSECANT,
+                                  CM_CONNECTED_DOTS, CM_NO_CONNECTION, CM_UNCONNECTED_DOTS,
+                                  CM_EXIT,           CM_ABOUT,         CM_GRID_LINES};
   const char* names[6] = {"Sine", "Cosine", "Tangent", "Cotangent", "Secant", "Cosecant"};
-  for (int i = 0; i < kValueCount; ++i) {
+  for (int i = 0; i < 12; ++i) {
     EXPECT_EQ(s.colors[i % 8], colors[i % 8]) << kColorNames[i % 8];
     EXPECT_EQ(s.values[i], values[i]) << kValueNames[i];
     EXPECT_EQ(FindValueIndex(kValueNames[i]) * 10 + FindColorIndex(kColorNames[i % 8]),
               i * 10 + i % 8);
-    std::strcpy(s.functionName, "Cotangent");
+    std::strcpy(s.functionName, "Cotangent");  // a shorter name must clear it
     s.graphMethod = methods[i];
     SetFunctionNameFromMethod(s);
-    EXPECT_STREQ(s.functionName, i < 6 ? names[i] : "Cotangent");  // an unknown one leaves it
-    EXPECT_TRUE(IsFunctionMethod(methods[i]) == (i < 6) && !IsConnectMethod(methods[i])) << i;
+    EXPECT_STREQ(s.functionName, i < 6 ? names[i] : "Cotangent");
+    EXPECT_EQ(IsFunctionMethod(methods[i]) * 10 + IsConnectMethod(methods[i]), i < 6 ? 10 : i < 9)
+        << i;
   }
   EXPECT_EQ(FindValueIndex("Minimum") + FindColorIndex("Axis") + FindValueIndex("minimum x"), -3);
-  for (std::int32_t method : {CM_CONNECTED_DOTS, CM_NO_CONNECTION, CM_UNCONNECTED_DOTS}) {
-    EXPECT_TRUE(IsConnectMethod(method) && !IsFunctionMethod(method));
-  }
 }
 
-// The value (the decimal prefix, correctly rounded) and the text left in the
-// field when it differs.
+// The value (the decimal prefix, correctly rounded) and the text left when it differs.
 TEST(ValueTexts, ParseValueAndRewrittenText) {
   // clang-format off
   const struct { std::string text; double value; const char* stored = nullptr; } cases[] = {
-      {"-2P", -2 * kPi}, {"-p", -kPi, "-1p"}, {"-P", -kPi, "-1p"}, {"--p", 0}, {" -p", 0}, {"P", kPi}, {"p3", kPi},
-      {"1e1p", 10 * kPi}, {"2 p", 2 * kPi}, {"abc", 0}, {"", 0}, {"12abc", 12}, {"0x10", 0}, {"inf", 0}, {"+7", 7},
-      {std::string(47, '0') + "3p", 3 * kPi}, {" \t\n\v\f\r42", 42}, {"5.", 5}, {"1.2.3", 1.2}, {"+.e5", 0},
-      {"1e+", 1}, {"1E-2", 0.01}, {"1,5", 1}, {"9007199254740993", 9007199254740992.0}, {"1e400p", DBL_MAX},
-      {"-1e400", -DBL_MAX}, {"2e-324", 0}, {"4.9e-324", 4.9e-324}, {"1e99999999999999999999", DBL_MAX},
-      {"0.000001e-99999999999", 0}, {"00000000000000000000000000000000000000000000012", 12}};
+      {"-2P", -2 * kPi}, {"-p", -kPi, "-1p"}, {"-P", -kPi, "-1p"}, {"--p", 0}, {"P", kPi}, {"p3", kPi}, {"2 p", 2 * kPi},
+      {"abc", 0}, {"12abc", 12}, {"0x10", 0}, {"inf", 0}, {std::string(47, '0') + "3p", 3 * kPi}, {" \t\n\v\f\r42", 42},
+      {"+7", 7}, {"5.", 5}, {"1.2.3", 1.2}, {"+.e5", 0}, {"1e+", 1}, {"1E-2", 0.01}, {"1,5", 1}, {"1e400p", DBL_MAX},
+      {"9007199254740993", 9007199254740992.0}, {"-1e400", -DBL_MAX}, {"2e-324", 0}, {"4.9e-324", 4.9e-324},
+      {"1e99999999999999999999", DBL_MAX}, {"0.000001e-99999999999", 0}};
   // clang-format on
   for (const auto& c : cases) {
     const GraphSettings settings = WithTexts({{CModifier, c.text.c_str()}});
@@ -74,58 +71,48 @@ TEST(ValueTexts, ParseValueAndRewrittenText) {
     EXPECT_EQ(std::string(settings.valueTexts[CModifier]), c.stored ? c.stored : c.text);
   }
   GraphSettings damaged = DefaultGraphSettings();
-  std::memset(damaged.valueTexts[MinimumX], '7', kValueTextSize);
+  char(&text)[kValueTextSize] = damaged.valueTexts[MinimumX];
+  std::memset(text, '7', kValueTextSize);  // no NUL
+  EXPECT_EQ(ValueTextLength(text) * 100 + BoundedLength("abc", 2) * 10 + BoundedLength("a\0c", 3),
+            4921u);
   ParseValueTexts(damaged);
-  EXPECT_EQ(damaged.valueTexts[MinimumX][kMaxValueTextLength], '\0');
+  EXPECT_EQ(text[kMaxValueTextLength], '\0');
   EXPECT_EQ(damaged.values[MinimumX], 7777777777777777777777777777777777777777777777777.0);
-  char text[kValueTextSize];
   text[kMaxValueTextLength] = '5';
   SetValueText(text, std::string(60, '1'));
   EXPECT_EQ(std::string(text), std::string(49, '1'));
-  text[kMaxValueTextLength] = '5';
-  EXPECT_EQ(ValueTextLength(text) * 100 + BoundedLength("abc", 2) * 10 + BoundedLength("a\0c", 3),
-            4921u);
 }
 
+// Decimals, pixels (INT32_MIN for NaN), -4 to 4 on 100 pixels both ways, and
+// each function at an ordinary point, at the edge of its asymptote test (the
+// denominator rounded to 4 decimals), off its domain, and with modifiers.
 TEST(Evaluation, RoundingAndMapping) {
   // clang-format off
-  const struct { double value; int places; double expected; } decimals[] = {
-      {1.25, 1, 1.3}, {-1.25, 1, -1.2}, {-1.26, 1, -1.3}, {2.5, 0, 3}, {-2.5, 0, -2}, {-0.00005, 4, 0},
-      {0.00005, 4, 0.0001}, {-0.0000501, 4, -0.0001}, {125, -1, 130}, {6.123233995736766e-17, 4, 0}};
+  const std::tuple<double, int, double> decimals[] = {{1.25, 1, 1.3}, {-1.25, 1, -1.2}, {2.5, 0, 3}, {-2.5, 0, -2},
+      {-0.00005, 4, 0}, {0.00005, 4, 0.0001}, {-0.0000501, 4, -0.0001}, {125, -1, 130}, {6.123233995736766e-17, 4, 0}};
+  const std::tuple<double, int, std::int32_t> pixels[] = {{12.4449, 3, 12}, {12.445, 3, 13}, {12.445, 2, 12},
+      {12.4996, 3, 13}, {99.995, 3, 100}, {-0.5, 3, 0}, {-0.6, 3, -1}, {-1.5, 3, -1}, {-12.5, 3, -12}, {12.9, 0, 12},
+      {-0.1, -2, -1}, {2147483647.6, 3, INT32_MAX}, {-3e9, 3, INT32_MIN}, {INFINITY, 3, INT32_MAX}, {NAN, 3, INT32_MIN}};
+  const std::tuple<double, int, int> mapped[] = {{-4, 0, 100}, {1, 63, 38}, {0.98, 62, 38}, {-3.724, 4, 97}};
   // clang-format on
-  for (const auto& c : decimals) {
-    EXPECT_DOUBLE_EQ(RoundToDecimals(c.value, c.places), c.expected) << c.value << " " << c.places;
+  for (const auto& [value, places, expected] : decimals) {
+    EXPECT_DOUBLE_EQ(RoundToDecimals(value, places), expected) << value << " " << places;
   }
-  // clang-format off
-  const struct { double value; int places; std::int32_t expected; } pixels[] = {
-      {12.4449, 3, 12}, {12.445, 3, 13}, {12.445, 2, 12}, {12.4996, 3, 13}, {0.994, 3, 1}, {99.995, 3, 100},
-      {-0.5, 3, 0}, {-0.6, 3, -1}, {-1.5, 3, -1}, {-1.6, 3, -2}, {-12.5, 3, -12}, {12.9, 0, 12}, {-0.1, -2, -1},
-      {2147483647.6, 3, INT32_MAX}, {-2147483648.0, 3, INT32_MIN}, {-3e9, 3, INT32_MIN},
-      {INFINITY, 3, INT32_MAX}, {-INFINITY, 3, INT32_MIN}, {NAN, 3, INT32_MIN}};
-  // clang-format on
-  for (const auto& c : pixels) {
-    EXPECT_EQ(RoundToPixel(c.value, c.places), c.expected) << c.value << " " << c.places;
+  for (const auto& [value, places, expected] : pixels) {
+    EXPECT_EQ(RoundToPixel(value, places), expected) << value << " " << places;
   }
   const auto square = [](const char* minimum, const char* maximum) {
     return WithTexts(
         {{MinimumX, minimum}, {MaximumX, maximum}, {MinimumY, minimum}, {MaximumY, maximum}});
   };
   const GraphSettings settings = square("-4", "4");
-  for (const auto& [world, x, y] :
-       {std::tuple{-4.0, 0, 100}, {1.0, 63, 38}, {0.98, 62, 38}, {-3.724, 4, 97}}) {
+  for (const auto& [world, x, y] : mapped) {
     EXPECT_EQ(MapXToPixel(world, 100, settings) * 1000 + MapYToPixel(world, 100, settings),
-              x * 1000 + y)
-        << world;
+              x * 1000 + y);
   }
   EXPECT_EQ(PixelToX(100, 100, settings) + PixelToX(25, 100, settings) * 2, 0);
   EXPECT_EQ(PixelToX(0, 0, settings), -4);  // a one-column surface shows the left edge
-  EXPECT_EQ(MapXToPixel(5, 100, square("2", "2")) + MapYToPixel(5, 100, square("2", "2")), 0);
   EXPECT_EQ(MapXToPixel(0, 799, square("-1e400", "1e400")), 400);
-}
-
-// Each function at an ordinary point, at the edge of its asymptote test (the
-// denominator rounded to 4 decimals), off its domain, and with modifiers.
-TEST(EvaluateFunction, ValuesAsymptotesAndDomain) {
   const double pole = 1.5707963267948966, c4 = std::acos(4e-4), s4 = std::asin(4e-4);
   const double no = -12345, c5 = std::acos(4e-5), s5 = std::asin(4e-5);
   // clang-format off
@@ -136,8 +123,8 @@ TEST(EvaluateFunction, ValuesAsymptotesAndDomain) {
       {CM_SECANT, c4, 1 / 4e-4}, {CM_COSECANT, s4, 1 / 4e-4}, {CM_SECANT, std::acos(5.00001e-5), 1 / 5.00001e-5},
       {CM_SECANT, c5, no}, {CM_COTANGENT, s5, no}, {CM_TANGENT, pole, no, 0, 1, 0, 2}, {CM_COSECANT, 5, no, 1, 0},
       {CM_SINE, 7.25, 3 * std::sin(0.5) - 1, 3, 0, 0.5, -1}, {CM_COSINE, 2, 2 * std::cos(7), 2, 3, 1},
-      {CM_SINE, 9007199254740992.0, no}, {CM_COSINE, INFINITY, no}, {CM_EXIT, 0.5, no},
-      {CM_SINE, pole, DBL_MAX, DBL_MAX, 1, 0, DBL_MAX}, {CM_SECANT, std::acos(6e-5), -DBL_MAX, -DBL_MAX}};
+      {CM_SINE, 9007199254740992.0, no}, {CM_EXIT, 0.5, no}, {CM_SINE, pole, DBL_MAX, DBL_MAX, 1, 0, DBL_MAX},
+      {CM_SECANT, std::acos(6e-5), -DBL_MAX, -DBL_MAX}};
   // clang-format on
   for (const auto& c : cases) {
     const double values[kValueCount] = {c.a, c.b, c.c, c.d};
@@ -147,31 +134,27 @@ TEST(EvaluateFunction, ValuesAsymptotesAndDomain) {
   }
 }
 
-// Dropping every minus would turn "1e-3" into "1e3" while the value became
-// 0.001; each corrected text must still mean its value.
+// Each corrected text must still mean its value: dropping every minus would turn "1e-3" into "1e3".
 TEST(FieldRules, TickCorrectionAndVerdictsInTheOrderTheDialogAsks) {
   // clang-format off
-  const struct { const char *text, *corrected; double value; } cases[] = {
-      {"-2p", "2p", 2 * kPi}, {"-2-p", "2p", 2 * kPi}, {" -3", " 3", 3.0}, {"1e-3", "1e-3", 0.001},
-      {"-1e-3-", "1e-3-", .001}, {"-1e400", "1e400", DBL_MAX}, {"-P", "1p", kPi}, {"--p", "--p", 0.0}};
+  const std::tuple<const char*, const char*, double> cases[] = {{"-2p", "2p", 2 * kPi}, {"-2-p", "2p", 2 * kPi},
+      {" -3", " 3", 3.0}, {"1e-3", "1e-3", 0.001}, {"-1e-3-", "1e-3-", .001}, {"-1e400", "1e400", DBL_MAX},
+      {"-P", "1p", kPi}, {"--p", "--p", 0.0}};
   // clang-format on
-  for (const auto& c : cases) {
-    for (const char* y : {"-1", "1e-3"}) {
-      GraphSettings settings = WithTexts({{XTickFrequency, c.text}, {YTickFrequency, y}});
-      CorrectTickSpacings(settings);
-      const std::string texts = std::string(settings.valueTexts[XTickFrequency]) + "|" +
-                                settings.valueTexts[YTickFrequency];
-      EXPECT_EQ(texts, c.corrected + std::string("|") + (y + (y[0] == '-')));
-      EXPECT_EQ(settings.values[XTickFrequency], c.value) << texts;
-      EXPECT_EQ(settings.values[YTickFrequency], y[0] == '-' ? 1.0 : 0.001) << texts;
-      EXPECT_EQ(TickFieldToMend(settings), c.value > 0 ? -1 : XTickFrequency) << texts;
-    }
+  for (const auto& [text, corrected, value] : cases) {
+    GraphSettings settings = WithTexts({{XTickFrequency, text}, {YTickFrequency, "-1e-3"}});
+    CorrectTickSpacings(settings);
+    const std::string texts = std::string(settings.valueTexts[XTickFrequency]) + "|" +
+                              settings.valueTexts[YTickFrequency];
+    EXPECT_EQ(texts, corrected + std::string("|1e-3"));
+    EXPECT_EQ(settings.values[XTickFrequency], value) << texts;
+    EXPECT_EQ(settings.values[YTickFrequency], 0.001);
+    EXPECT_EQ(TickFieldToMend(settings), value > 0 ? -1 : XTickFrequency) << texts;
   }
   EXPECT_EQ(TickFieldToMend(WithTexts({{YTickFrequency, "0"}})), YTickFrequency);
   // Kind, range and field to focus (MinimumX is 6, MinimumY 9), then the text.
   const std::pair<Texts, std::string> verdicts[] = {
       {{}, "3 -1 -1 -1 null"},
-      {{{MinimumX, "1e-300"}, {MaximumX, "2e-300"}}, "3 -1 -1 -1 null"},
       {{{MinimumX, "10"}, {MinimumY, "9"}}, "0 6 7 -1 Your X Minimum is more"},
       {{{MinimumY, "9"}, {MinimumX, "9"}}, "0 9 10 -1 Your Y Minimum is more"},
       {{{MaximumX, "-2p"}, {MaximumY, "-4"}}, "1 -1 -1 6 Your Minimum and Maximums CANNOT"},
@@ -195,20 +178,18 @@ TEST(Titles, CaptionPrintStatusStoredFormatAndPlacement) {
   GraphSettings settings = DefaultGraphSettings();
   EXPECT_EQ(GraphTitle(settings), "Sine - Ondrix");
   // clang-format off
-  const struct { std::int32_t method, grid, sonar; const char* texts; } cases[] = {
+  const std::tuple<std::int32_t, std::int32_t, std::int32_t, const char*> cases[] = {
       {CM_UNCONNECTED_DOTS, 0, 7, "Unconnected Dots|Off|On"}, {CM_CONNECTED_DOTS, 1, 0, "Connected Dots|On|Off"},
       {CM_NO_CONNECTION, -1, 0, "No Dot Connection|On|Off"}, {CM_SINE, 0, 0, "|Off|Off"}};
   // clang-format on
-  for (const auto& c : cases) {
-    std::strcpy(settings.functionName, "Cosecant");
-    settings.connectMethod = c.method;
-    settings.grid = c.grid;
-    settings.sonar = c.sonar;
+  for (const auto& [method, grid, sonar, texts] : cases) {
+    settings.connectMethod = method;
+    settings.grid = grid;
+    settings.sonar = sonar;
     const PrintStatusTexts t = MakePrintStatusTexts(settings);
     EXPECT_EQ(t.function + "|" + t.connection + "|" + t.grid + "|" + t.sonar,
-              std::string("Cosecant|") + c.texts);
+              std::string("Sine|") + texts);
   }
-  // Each stored value under the name the program knows, at its place.
   const char* first[4] = {"Grid", "Sonar", "Connect Method", "Graph Method"};
   const std::size_t offsets[4] = {16, 28, 20, 24};
   for (int i = 0; i < kStoredValueCount; ++i) {
@@ -221,8 +202,8 @@ TEST(Titles, CaptionPrintStatusStoredFormatAndPlacement) {
   }
   // clang-format off
   const std::pair<Placement, std::vector<std::int64_t>> placements[] = {
-      {{}, {1, 0, 0, 320, 200}}, {{-50, 10, 100, 1}, {1, -50, 10, 50, 11}}, {{0, 0, 0, 200}, {0, 0, 0, 0, 200}},
-      {{0, 0, 320, 0}, {0, 0, 0, 320, 0}}, {{5, INT32_MAX, INT32_MAX, INT32_MAX}, {1, 5, INT32_MAX, INT32_MAX, INT32_MAX}},
+      {{0, 0, 0, 200}, {0, 0, 0, 0, 200}}, {{0, 0, 320, 0}, {0, 0, 0, 320, 0}},
+      {{5, INT32_MAX, INT32_MAX, INT32_MAX}, {1, 5, INT32_MAX, INT32_MAX, INT32_MAX}},
       {{INT32_MAX - 1, INT32_MIN, 2, INT32_MAX}, {1, INT32_MAX - 1, INT32_MIN, INT32_MAX, -1}}};
   // clang-format on
   for (const auto& [placement, expected] : placements) {
