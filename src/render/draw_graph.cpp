@@ -479,8 +479,9 @@ void WalkRun(const Frame& frame, CurveWalk& walk, const Run& run) {
   std::int64_t start = 0;
   // A few columns further back when an asymptote is near. The last line
   // column before the entry, whatever it is, differs from the entry's: the
-  // walk has not been in that column yet. An undefined entry would leave the
-  // walk's earlier last line column in place, which the walk has not seen.
+  // walk has not been in that column yet. The entry itself must be defined
+  // too: an undefined one draws no line, and the resumed last line column
+  // would stay where the whole walk still has an older one.
   for (std::int64_t entry = shown, tries = 0; entry > 0 && tries < 8; ++tries) {
     const std::int64_t previous = key(entry - 1);
     entry = FirstWhere(0, entry, [&](std::int64_t i) { return key(i) >= previous; });

@@ -164,13 +164,13 @@ double Pick(std::initializer_list<double> items) {
 }
 
 GraphSettings MakeSettings(std::int32_t right) {
-  const auto Unit = [] { return static_cast<double>(random() >> 11) / 9007199254740992.0; };
+  const auto unit = [] { return static_cast<double>(random() >> 11) / 9007199254740992.0; };
   GraphSettings s = Make({});
   double* v = s.values;
   const auto range = [&](GraphValue minimum, GraphValue maximum, GraphValue tick) {
-    const double width = Pick({1e-3, 0.05, 1, 1, 10, 20, 300}) * (0.5 + Unit());
-    v[tick] = width * std::pow(10.0, -4.0 * Unit() + 0.3);
-    v[minimum] = Pick({0, 0.3, -0.3, 7, -7, 1e3, -1e3, 1e5, -1e5, 2.5e4}) - width * Unit();
+    const double width = Pick({1e-3, 0.05, 1, 1, 10, 20, 300}) * (0.5 + unit());
+    v[tick] = width * std::pow(10.0, -4.0 * unit() + 0.3);
+    v[minimum] = Pick({0, 0.3, -0.3, 7, -7, 1e3, -1e3, 1e5, -1e5, 2.5e4}) - width * unit();
     v[maximum] = v[minimum] + width;
     for (GraphValue bound : {minimum, maximum}) {
       v[bound] = random() % 4 == 3 ? std::round(v[bound] / v[tick]) * v[tick] : v[bound];
@@ -186,12 +186,12 @@ GraphSettings MakeSettings(std::int32_t right) {
     v[SonarWidth] = Pick({0, 1, 3, 20, 150, 1e4, 1e9});
     v[TickMarkSize] = Pick({0, 1, 3, 20, 150, 1e4, 1e9});
     v[AModifier] = (v[MaximumY] - v[MinimumY]) * Pick({0.4, -0.4, 5, 300, 1e-3, 1e7});
-    v[DModifier] = v[MinimumY] + Unit() * (v[MaximumY] - v[MinimumY]);
+    v[DModifier] = v[MinimumY] + unit() * (v[MaximumY] - v[MinimumY]);
     v[BModifier] = Pick({1, -1, 3, 0.5, 40, 1e-3});
     const double zero = (random() % 2 ? kPi / 2 : 0) + kPi * (random() % 3) +
                         Pick({0, 1e-9, -1e-9, 4e-5, -4e-5, 6e-5, -6e-5, 1e-3});
     v[CModifier] =
-        random() % 4 ? zero - v[BModifier] * v[random() % 2 ? MinimumX : MaximumX] : Unit() * 7;
+        random() % 4 ? zero - v[BModifier] * v[random() % 2 ? MinimumX : MaximumX] : unit() * 7;
   } while (std::fmax(-v[MinimumX], v[MaximumX]) * right / (v[MaximumX] - v[MinimumX]) +
                std::fmax(-v[MinimumX], v[MaximumX]) / v[XTickFrequency] +
                std::fmax(-v[MinimumY], v[MaximumY]) / v[YTickFrequency] >
