@@ -122,7 +122,7 @@ TEST(DrawGraphTest, KnownFramesMarksAsymptotesAndSteps) {
   const Values entry = {{MinimumX, 3.2}, {MaximumX, 4}, {XTickFrequency, 1}, {CModifier, -1}};
   DrawBoth(Make(entry, CM_COTANGENT), 2, 2);
   const std::string dots = Trace(Make({}, CM_SINE, CM_UNCONNECTED_DOTS), 50, 40);
-  EXPECT_NE(dots.find("pixel 49 "), std::string::npos);  // the last column's dot
+  EXPECT_NE(dots.find("pixel 49 20 0x00000066"), std::string::npos);  // the last column's dot
 }
 
 constexpr std::int64_t kFar = std::int64_t{1} << 30, kBox = kClipBound;  // 67108864
