@@ -479,11 +479,16 @@ void WalkRun(const Frame& frame, CurveWalk& walk, const Run& run) {
   std::int64_t start = 0;
   // A few columns further back when an asymptote is near. The last line
   // column before the entry, whatever it is, differs from the entry's: the
-  // walk has not been in that column yet.
+  // walk has not been in that column yet. The entry itself must be defined
+  // too: an undefined one draws no line, and the resumed last line column
+  // would stay where the whole walk still has an older one.
   for (std::int64_t entry = shown, tries = 0; entry > 0 && tries < 8; ++tries) {
     const std::int64_t previous = key(entry - 1);
     entry = FirstWhere(0, entry, [&](std::int64_t i) { return key(i) >= previous; });
     if (entry >= 1 && defined(entry - 1)) {
+      if (!defined(entry)) {
+        continue;
+      }
       start = entry;
       walk.Resume(column(start - 1));
       walk.Sample(run.At(start - 1));

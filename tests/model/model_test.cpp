@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "model/evaluation.h"
 #include "model/field_rules.h"
@@ -14,7 +15,9 @@
 namespace ondrix {
 namespace {
 
-GraphSettings WithTexts(std::initializer_list<std::pair<int, const char*>> texts) {
+using Texts = std::vector<std::pair<int, const char*>>;
+
+GraphSettings WithTexts(const Texts& texts) {
   GraphSettings settings = DefaultGraphSettings();
   for (const auto& [index, text] : texts) {
     SetValueText(settings.valueTexts[index], text);
@@ -24,161 +27,104 @@ GraphSettings WithTexts(std::initializer_list<std::pair<int, const char*>> texts
 }
 
 TEST(GraphSettings, DefaultsNamesLookupsAndMethods) {
-  const GraphSettings s = DefaultGraphSettings();
-  EXPECT_EQ(std::string(s.functionName) + char('0' + s.grid) + char('0' + s.sonar), "Sine10");
-  EXPECT_EQ(s.connectMethod * 1000 + s.graphMethod, CM_CONNECTED_DOTS * 1000 + CM_SINE);
+  GraphSettings s = DefaultGraphSettings();
+  EXPECT_EQ(s.functionName + std::to_string(s.grid * 1000 + s.sonar * 100 + s.connectMethod),
+            "Sine1119");
   const Color colors[kColorCount] = {0xFF, 0, 0xFFFFFF, 0x808000, 0xFF, 0xFF0000, 0xFF, 0xFF0000};
   // Sixteen decimals times pi for the X tick, not pi / 12.
   const double values[kValueCount] = {
       1, 1, 0, 0, 0.01, 0.006, -6.283185307179586, 9.42477796076938, 0.26179938779914935, -4, 4, 1};
-  for (int i = 0; i < kValueCount; ++i) {
+  // The functions, then connections and commands: an unknown method leaves the name.
+  const std::int32_t methods[] = {CM_SINE,           CM_COSINE,        CM_TANGENT,
+                                  CM_COTANGENT,      CM_SECANT,        CM_COSECANT,
+                                  CM_CONNECTED_DOTS, CM_NO_CONNECTION, CM_UNCONNECTED_DOTS,
+                                  CM_EXIT,           CM_ABOUT,         CM_GRID_LINES};
+  const char* names[6] = {"Sine", "Cosine", "Tangent", "Cotangent", "Secant", "Cosecant"};
+  for (int i = 0; i < 12; ++i) {
     EXPECT_EQ(s.colors[i % 8], colors[i % 8]) << kColorNames[i % 8];
     EXPECT_EQ(s.values[i], values[i]) << kValueNames[i];
     EXPECT_EQ(FindValueIndex(kValueNames[i]) * 10 + FindColorIndex(kColorNames[i % 8]),
               i * 10 + i % 8);
+    std::strcpy(s.functionName, "Cotangent");  // a shorter name must clear it
+    s.graphMethod = methods[i];
+    SetFunctionNameFromMethod(s);
+    EXPECT_STREQ(s.functionName, i < 6 ? names[i] : "Cotangent");
+    EXPECT_EQ(IsFunctionMethod(methods[i]) * 10 + IsConnectMethod(methods[i]), i < 6 ? 10 : i < 9)
+        << i;
   }
-  // The Grid Element list sorts the names and takes the position as the index.
-  for (int i = 1; i < kColorCount; ++i) {
-    EXPECT_LT(std::strcmp(kColorNames[i - 1], kColorNames[i]), 0) << kColorNames[i];
-  }
-  for (const char* name : {"=5", "", "Minimum", "minimum y", "Axis", "Axis Color "}) {
-    EXPECT_EQ(FindValueIndex(name) + FindColorIndex(name), -2) << name;
-  }
-  const char* names[6] = {"Sine", "Cosine", "Tangent", "Cotangent", "Secant", "Cosecant"};
-  GraphSettings settings = s;
-  for (int i = 0; i < 6; ++i) {
-    EXPECT_TRUE(IsFunctionMethod(kFunctionMethods[i]) && !IsConnectMethod(kFunctionMethods[i]));
-    std::strcpy(settings.functionName, "Cotangent");  // a shorter name must clear it
-    settings.graphMethod = kFunctionMethods[i];
-    SetFunctionNameFromMethod(settings);
-    EXPECT_STREQ(settings.functionName, names[i]);
-  }
-  for (std::int32_t method : {0, 100, 123, 125, 131, -124, CM_POINT_SONAR, CM_GRID_LINES}) {
-    EXPECT_FALSE(FunctionDisplayName(method) || IsFunctionMethod(method) || IsConnectMethod(method))
-        << method;
-  }
-  settings.graphMethod = 125;
-  SetFunctionNameFromMethod(settings);
-  EXPECT_STREQ(settings.functionName, "Cosecant") << "an unknown method leaves the name";
-  for (std::int32_t method : {CM_CONNECTED_DOTS, CM_NO_CONNECTION, CM_UNCONNECTED_DOTS}) {
-    EXPECT_TRUE(IsConnectMethod(method) && !IsFunctionMethod(method));
-  }
+  EXPECT_EQ(FindValueIndex("Minimum") + FindColorIndex("Axis") + FindValueIndex("minimum x"), -3);
 }
 
-// The value (the decimal prefix, correctly rounded) and the text left in the
-// field when it differs.
+// The value (the decimal prefix, correctly rounded) and the text left when it differs.
 TEST(ValueTexts, ParseValueAndRewrittenText) {
-  const double kMax = DBL_MAX;
   // clang-format off
   const struct { std::string text; double value; const char* stored = nullptr; } cases[] = {
-      {"-2P", -2 * kPi}, {"2p", 2 * kPi}, {"-p", -kPi, "-1p"}, {"-P", -kPi, "-1p"}, {"--p", 0},
-      {"+p", 0}, {" -p", 0}, {"P", kPi}, {"pp", kPi}, {"p3", kPi}, {"2pi", 2}, {"1e1p", 10 * kPi},
-      {".5p", kPi / 2}, {"2 p", 2 * kPi}, {"abc", 0}, {"-", 0}, {"", 0}, {"12abc", 12},
-      {"0x10", 0}, {"1e400p", kMax}, {"-1e308p", -kMax}, {"+INF", 0}, {"-NAN", 0}, {"inf", 0},
-      {std::string(47, '0') + "3p", 3 * kPi},
-      {" \t\n\v\f\r42", 42}, {"+7", 7}, {"-7", -7}, {".5", 0.5}, {"5.", 5}, {"1.2.3", 1.2},
-      {".", 0}, {"+.e5", 0}, {"1e", 1}, {"1e+", 1}, {"1E-2", 0.01}, {"2e3x", 2000}, {"1,5", 1},
-      {"1 2", 1}, {"0.1", 0.1}, {"-1e400", -DBL_MAX}, {"9007199254740993", 9007199254740992.0},
-      {"2e-324", 0}, {"4.9e-324", 4.9e-324}, {"2.2250738585072011e-308", 2.2250738585072011e-308},
-      {"1.8e308", DBL_MAX}, {"1.7976931348623157e308", DBL_MAX}, {"0e999999999999999999", 0},
-      {"1e99999999999999999999", DBL_MAX}, {"0.000001e-99999999999", 0},
-      {"00000000000000000000000000000000000000000000012", 12},
-     
-  };
+      {"-2P", -2 * kPi}, {"-p", -kPi, "-1p"}, {"-P", -kPi, "-1p"}, {"--p", 0}, {"P", kPi}, {"p3", kPi}, {"2 p", 2 * kPi},
+      {"abc", 0}, {"12abc", 12}, {"0x10", 0}, {"inf", 0}, {std::string(47, '0') + "3p", 3 * kPi}, {" \t\n\v\f\r42", 42},
+      {"+7", 7}, {"5.", 5}, {"1.2.3", 1.2}, {"+.e5", 0}, {"1e+", 1}, {"1E-2", 0.01}, {"1,5", 1}, {"1e400p", DBL_MAX},
+      {"9007199254740993", 9007199254740992.0}, {"-1e400", -DBL_MAX}, {"2e-324", 0}, {"4.9e-324", 4.9e-324},
+      {"1e99999999999999999999", DBL_MAX}, {"0.000001e-99999999999", 0}};
   // clang-format on
   for (const auto& c : cases) {
-    GraphSettings settings = DefaultGraphSettings();
-    SetValueText(settings.valueTexts[CModifier], c.text);
-    ParseValueTexts(settings);
+    const GraphSettings settings = WithTexts({{CModifier, c.text.c_str()}});
     EXPECT_EQ(settings.values[CModifier], c.value) << c.text;
     EXPECT_EQ(std::string(settings.valueTexts[CModifier]), c.stored ? c.stored : c.text);
   }
   GraphSettings damaged = DefaultGraphSettings();
-  std::memset(damaged.valueTexts[MinimumX], '7', kValueTextSize);
+  char(&text)[kValueTextSize] = damaged.valueTexts[MinimumX];
+  std::memset(text, '7', kValueTextSize);  // no NUL
+  EXPECT_EQ(ValueTextLength(text) * 100 + BoundedLength("abc", 2) * 10 + BoundedLength("a\0c", 3),
+            4921u);
   ParseValueTexts(damaged);
-  EXPECT_EQ(damaged.valueTexts[MinimumX][kMaxValueTextLength], '\0');
+  EXPECT_EQ(text[kMaxValueTextLength], '\0');
   EXPECT_EQ(damaged.values[MinimumX], 7777777777777777777777777777777777777777777777777.0);
-  char text[kValueTextSize];
   text[kMaxValueTextLength] = '5';
   SetValueText(text, std::string(60, '1'));
   EXPECT_EQ(std::string(text), std::string(49, '1'));
-  text[kMaxValueTextLength] = '5';
-  EXPECT_EQ(ValueTextLength(text) * 100 + BoundedLength("abc", 2) * 10 + BoundedLength("a\0c", 3),
-            4921u);
 }
 
+// Decimals, pixels (INT32_MIN for NaN), -4 to 4 on 100 pixels both ways, and
+// each function at an ordinary point, at the edge of its asymptote test (the
+// denominator rounded to 4 decimals), off its domain, and with modifiers.
 TEST(Evaluation, RoundingAndMapping) {
   // clang-format off
-  const struct { double value; int places; double expected; } decimals[] = {
-      {1.25, 1, 1.3}, {-1.25, 1, -1.2}, {-1.26, 1, -1.3}, {2.5, 0, 3}, {-2.5, 0, -2}, {0.00004, 4, 0},
-      {-0.00005, 4, 0}, {0.00005, 4, 0.0001}, {-0.0000501, 4, -0.0001}, {125, -1, 130},
-      {6.123233995736766e-17, 4, 0},
-  };
+  const std::tuple<double, int, double> decimals[] = {{1.25, 1, 1.3}, {-1.25, 1, -1.2}, {2.5, 0, 3}, {-2.5, 0, -2},
+      {-0.00005, 4, 0}, {0.00005, 4, 0.0001}, {-0.0000501, 4, -0.0001}, {125, -1, 130}, {6.123233995736766e-17, 4, 0}};
+  const std::tuple<double, int, std::int32_t> pixels[] = {{12.4449, 3, 12}, {12.445, 3, 13}, {12.445, 2, 12},
+      {12.4996, 3, 13}, {99.995, 3, 100}, {-0.5, 3, 0}, {-0.6, 3, -1}, {-1.5, 3, -1}, {-12.5, 3, -12}, {12.9, 0, 12},
+      {-0.1, -2, -1}, {2147483647.6, 3, INT32_MAX}, {-3e9, 3, INT32_MIN}, {INFINITY, 3, INT32_MAX}, {NAN, 3, INT32_MIN}};
+  const std::tuple<double, int, int> mapped[] = {{-4, 0, 100}, {1, 63, 38}, {0.98, 62, 38}, {-3.724, 4, 97}};
   // clang-format on
-  for (const auto& c : decimals) {
-    EXPECT_DOUBLE_EQ(RoundToDecimals(c.value, c.places), c.expected) << c.value << " " << c.places;
+  for (const auto& [value, places, expected] : decimals) {
+    EXPECT_DOUBLE_EQ(RoundToDecimals(value, places), expected) << value << " " << places;
   }
-  // clang-format off
-  const struct { double value; int places; std::int32_t expected; } pixels[] = {
-      {12.4449, 3, 12}, {12.445, 3, 13}, {12.445, 2, 12}, {12.4996, 3, 13}, {0.994, 3, 1},
-      {99.995, 3, 100}, {-0.5, 3, 0}, {-0.6, 3, -1}, {-1.5, 3, -1}, {-1.6, 3, -2}, {-12.5, 3, -12},
-      {12.9, 0, 12}, {-0.1, -2, -1}, {3e9, 3, INT32_MAX}, {2147483647.6, 3, INT32_MAX},
-      {-2147483648.0, 3, INT32_MIN}, {-3e9, 3, INT32_MIN},
-      {INFINITY, 3, INT32_MAX}, {-INFINITY, 3, INT32_MIN}, {NAN, 3, INT32_MIN},
-  };
-  // clang-format on
-  for (const auto& c : pixels) {
-    EXPECT_EQ(RoundToPixel(c.value, c.places), c.expected) << c.value << " " << c.places;
+  for (const auto& [value, places, expected] : pixels) {
+    EXPECT_EQ(RoundToPixel(value, places), expected) << value << " " << places;
   }
   const auto square = [](const char* minimum, const char* maximum) {
     return WithTexts(
         {{MinimumX, minimum}, {MaximumX, maximum}, {MinimumY, minimum}, {MaximumY, maximum}});
   };
   const GraphSettings settings = square("-4", "4");
-  // clang-format off
-  const struct { double world; std::int32_t x, y; } cases[] = {{-4, 0, 100}, {0, 50, 50},
-      {1, 63, 38}, {0.98, 62, 38}, {4, 100, 0}, {-5, -12, 113}, {-3.724, 4, 97}, {3.724, 97, 4}};
-  // clang-format on
-  for (const auto& c : cases) {
-    EXPECT_EQ(MapXToPixel(c.world, 100, settings), c.x) << c.world;
-    EXPECT_EQ(MapYToPixel(c.world, 100, settings), c.y) << c.world;
+  for (const auto& [world, x, y] : mapped) {
+    EXPECT_EQ(MapXToPixel(world, 100, settings) * 1000 + MapYToPixel(world, 100, settings),
+              x * 1000 + y);
   }
   EXPECT_EQ(PixelToX(100, 100, settings) + PixelToX(25, 100, settings) * 2, 0);
   EXPECT_EQ(PixelToX(0, 0, settings), -4);  // a one-column surface shows the left edge
-  EXPECT_EQ(MapYToPixel(DBL_MAX, 599, settings), INT32_MIN);
-  EXPECT_EQ(MapYToPixel(-DBL_MAX, 599, settings), INT32_MAX);
-  EXPECT_EQ(MapXToPixel(5, 100, square("2", "2")) + MapYToPixel(5, 100, square("2", "2")), 0);
   EXPECT_EQ(MapXToPixel(0, 799, square("-1e400", "1e400")), 400);
-  const GraphSettings defaults = DefaultGraphSettings();
-  for (std::int32_t extent : {1, 599, 3507}) {
-    EXPECT_EQ(MapXToPixel(defaults.values[MaximumX], extent, defaults), extent);
-    EXPECT_EQ(MapYToPixel(defaults.values[MinimumY], extent, defaults), extent);
-  }
-}
-
-// Each function at an ordinary point, at the edge of its asymptote test (the
-// denominator rounded to 4 decimals), off its domain, and with modifiers.
-TEST(EvaluateFunction, ValuesAsymptotesAndDomain) {
   const double pole = 1.5707963267948966, c4 = std::acos(4e-4), s4 = std::asin(4e-4);
-  const double no = -12345;
+  const double no = -12345, c5 = std::acos(4e-5), s5 = std::asin(4e-5);
   // clang-format off
-  const struct { std::int32_t method; double x, a, b, c, d, y; } cases[] = {
-      {CM_SINE, 0.7, 1, 1, 0, 0, std::sin(0.7)}, {CM_COSINE, 0.7, 1, 1, 0, 0, std::cos(0.7)},
-      {CM_TANGENT, 0.7, 1, 1, 0, 0, std::tan(0.7)}, {CM_COTANGENT, 0.7, 1, 1, 0, 0, 1 / std::tan(0.7)},
-      {CM_SECANT, 0.7, 1, 1, 0, 0, 1 / std::cos(0.7)}, {CM_COSECANT, 0.7, 1, 1, 0, 0, 1 / std::sin(0.7)},
-      {CM_TANGENT, pole, 1, 1, 0, 0, no}, {CM_TANGENT, c4, 1, 1, 0, 0, std::sin(c4) / 4e-4},
-      {CM_COTANGENT, s4, 1, 1, 0, 0, std::cos(s4) / 4e-4}, {CM_SECANT, c4, 1, 1, 0, 0, 1 / 4e-4},
-      {CM_COSECANT, s4, 1, 1, 0, 0, 1 / 4e-4}, {CM_SECANT, std::acos(5.00001e-5), 1, 1, 0, 0, 1 / 5.00001e-5},
-      {CM_SECANT, std::acos(4e-5), 1, 1, 0, 0, no}, {CM_TANGENT, std::acos(4e-5), 1, 1, 0, 0, no},
-      {CM_COTANGENT, std::asin(4e-5), 1, 1, 0, 0, no}, {CM_COSECANT, std::asin(4e-5), 1, 1, 0, 0, no},
-      {CM_COTANGENT, 0, 1, 1, 0, 0, no}, {CM_SINE, pole, 1, 1, 0, 0, 1}, {CM_COSINE, kPi, 1, 1, 0, 0, -1},
-      {CM_TANGENT, 0.3, 0, 1, 0, 2, 2}, {CM_TANGENT, pole, 0, 1, 0, 2, no},
-      {CM_SINE, 7.25, 3, 0, 0.5, -1, 3 * std::sin(0.5) - 1}, {CM_COSINE, 2, 2, 3, 1, 0, 2 * std::cos(7)},
-      {CM_COSECANT, 5, 1, 0, 0, 0, no}, {CM_SINE, 9007199254740992.0, 1, 1, 0, 0, no},
-      {CM_SINE, NAN, 1, 1, 0, 0, no}, {CM_COSINE, INFINITY, 1, 1, 0, 0, no}, {125, 0.5, 1, 1, 0, 0, no},
-      {0, 0.5, 1, 1, 0, 0, no}, {CM_SINE, pole, DBL_MAX, 1, 0, DBL_MAX, DBL_MAX},
-      {CM_SECANT, std::acos(6e-5), -DBL_MAX, 1, 0, 0, -DBL_MAX},
-  };
+  const struct { std::int32_t method; double x, y, a = 1, b = 1, c = 0, d = 0; } cases[] = {
+      {CM_SINE, 0.7, std::sin(0.7)}, {CM_COSINE, 0.7, std::cos(0.7)}, {CM_TANGENT, 0.7, std::tan(0.7)},
+      {CM_COTANGENT, 0.7, 1 / std::tan(0.7)}, {CM_SECANT, 0.7, 1 / std::cos(0.7)}, {CM_COSECANT, 0.7, 1 / std::sin(0.7)},
+      {CM_TANGENT, pole, no}, {CM_TANGENT, c4, std::sin(c4) / 4e-4}, {CM_COTANGENT, s4, std::cos(s4) / 4e-4},
+      {CM_SECANT, c4, 1 / 4e-4}, {CM_COSECANT, s4, 1 / 4e-4}, {CM_SECANT, std::acos(5.00001e-5), 1 / 5.00001e-5},
+      {CM_SECANT, c5, no}, {CM_COTANGENT, s5, no}, {CM_TANGENT, pole, no, 0, 1, 0, 2}, {CM_COSECANT, 5, no, 1, 0},
+      {CM_SINE, 7.25, 3 * std::sin(0.5) - 1, 3, 0, 0.5, -1}, {CM_COSINE, 2, 2 * std::cos(7), 2, 3, 1},
+      {CM_SINE, 9007199254740992.0, no}, {CM_EXIT, 0.5, no}, {CM_SINE, pole, DBL_MAX, DBL_MAX, 1, 0, DBL_MAX},
+      {CM_SECANT, std::acos(6e-5), -DBL_MAX, -DBL_MAX}};
   // clang-format on
   for (const auto& c : cases) {
     const double values[kValueCount] = {c.a, c.b, c.c, c.d};
@@ -188,51 +134,39 @@ TEST(EvaluateFunction, ValuesAsymptotesAndDomain) {
   }
 }
 
-// Dropping every minus would turn "1e-3" into "1e3" while the value became
-// 0.001; each corrected text must still mean its value.
+// Each corrected text must still mean its value: dropping every minus would turn "1e-3" into "1e3".
 TEST(FieldRules, TickCorrectionAndVerdictsInTheOrderTheDialogAsks) {
   // clang-format off
-  const struct { const char *text, *corrected; double value; } cases[] = {
-      {"-2p", "2p", 2 * kPi}, {"2-", "2", 2.0}, {"-2-p", "2p", 2 * kPi}, {" -3", " 3", 3.0},
-      {"1e-3", "1e-3", 0.001}, {"-1e-3", "1e-3", 0.001}, {"-1e-3-", "1e-3-", .001},
-      {"-1e400", "1e400", DBL_MAX}, {"-P", "1p", kPi}, {"-0", "0", 0.0}, {"--p", "--p", 0.0},
-      {"1e-400", "1e-400", 0.0},
-  };
+  const std::tuple<const char*, const char*, double> cases[] = {{"-2p", "2p", 2 * kPi}, {"-2-p", "2p", 2 * kPi},
+      {" -3", " 3", 3.0}, {"1e-3", "1e-3", 0.001}, {"-1e-3-", "1e-3-", .001}, {"-1e400", "1e400", DBL_MAX},
+      {"-P", "1p", kPi}, {"--p", "--p", 0.0}};
   // clang-format on
-  for (const auto& c : cases) {
-    for (const char* y : {"-1", "1e-3"}) {
-      SCOPED_TRACE(std::string(c.text) + " beside " + y);
-      GraphSettings settings = WithTexts({{XTickFrequency, c.text}, {YTickFrequency, y}});
-      CorrectTickSpacings(settings);
-      EXPECT_STREQ(settings.valueTexts[XTickFrequency], c.corrected);
-      EXPECT_EQ(settings.values[XTickFrequency], c.value);
-      EXPECT_STREQ(settings.valueTexts[YTickFrequency], y + (y[0] == '-'));
-      EXPECT_EQ(settings.values[YTickFrequency], y[0] == '-' ? 1.0 : 0.001);
-      EXPECT_EQ(TickFieldToMend(settings), c.value > 0 ? -1 : XTickFrequency);
-    }
+  for (const auto& [text, corrected, value] : cases) {
+    GraphSettings settings = WithTexts({{XTickFrequency, text}, {YTickFrequency, "-1e-3"}});
+    CorrectTickSpacings(settings);
+    const std::string texts = std::string(settings.valueTexts[XTickFrequency]) + "|" +
+                              settings.valueTexts[YTickFrequency];
+    EXPECT_EQ(texts, corrected + std::string("|1e-3"));
+    EXPECT_EQ(settings.values[XTickFrequency], value) << texts;
+    EXPECT_EQ(settings.values[YTickFrequency], 0.001);
+    EXPECT_EQ(TickFieldToMend(settings), value > 0 ? -1 : XTickFrequency) << texts;
   }
   EXPECT_EQ(TickFieldToMend(WithTexts({{YTickFrequency, "0"}})), YTickFrequency);
-  using K = FieldVerdictKind;
-  // clang-format off
-  const struct { std::initializer_list<std::pair<int, const char*>> texts; K kind;
-                 const char* text; int first, field; } verdicts[] = {
-      {{}, K::Apply, nullptr, -1, -1},
-      {{{MinimumX, "10"}, {MinimumY, "9"}}, K::AskSwap, "Your X Minimum is more", MinimumX, -1},
-      {{{MinimumY, "9"}, {MinimumX, "9"}}, K::AskSwap, "Your Y Minimum is more", MinimumY, -1},
-      {{{MaximumX, "-2p"}, {MaximumY, "-4"}}, K::RefuseEqual, "Your Minimum and Maximums CANNOT", -1, MinimumX},
-      {{{MaximumY, "-4"}, {XTickFrequency, "0"}}, K::RefuseEqual, "Your Minimum", -1, MinimumY},
-      {{{XTickFrequency, "-1"}}, K::CorrectTicks, "Your Tick Ranges must be greater", -1, -1},
-      {{{YTickFrequency, "0"}}, K::CorrectTicks, "Your Tick Ranges", -1, -1},
-      {{{MinimumX, "1e-300"}, {MaximumX, "2e-300"}}, K::Apply, nullptr, -1, -1},
-  };
-  // clang-format on
-  for (const auto& c : verdicts) {
-    const FieldVerdict verdict = JudgeFields(WithTexts(c.texts));
-    SCOPED_TRACE(c.text != nullptr ? c.text : "apply");
-    EXPECT_EQ(verdict.kind, c.kind);
-    EXPECT_EQ(std::string(verdict.text ? verdict.text : "-").rfind(c.text ? c.text : "-", 0), 0u);
-    EXPECT_EQ(verdict.minimum * 100 + verdict.maximum, c.first * 100 + c.first + (c.first >= 0));
-    EXPECT_EQ(verdict.field, c.field);
+  // Kind, range and field to focus (MinimumX is 6, MinimumY 9), then the text.
+  const std::pair<Texts, std::string> verdicts[] = {
+      {{}, "3 -1 -1 -1 null"},
+      {{{MinimumX, "10"}, {MinimumY, "9"}}, "0 6 7 -1 Your X Minimum is more"},
+      {{{MinimumY, "9"}, {MinimumX, "9"}}, "0 9 10 -1 Your Y Minimum is more"},
+      {{{MaximumX, "-2p"}, {MaximumY, "-4"}}, "1 -1 -1 6 Your Minimum and Maximums CANNOT"},
+      {{{MaximumY, "-4"}, {XTickFrequency, "0"}}, "1 -1 -1 9 Your Minimum"},
+      {{{XTickFrequency, "-1"}}, "2 -1 -1 -1 Your Tick Ranges must be greater"},
+      {{{YTickFrequency, "0"}}, "2 -1 -1 -1 Your Tick Ranges"}};
+  for (const auto& [texts, expected] : verdicts) {
+    const FieldVerdict v = JudgeFields(WithTexts(texts));
+    const std::string got = std::to_string(static_cast<int>(v.kind)) + " " +
+                            std::to_string(v.minimum) + " " + std::to_string(v.maximum) + " " +
+                            std::to_string(v.field) + " " + (v.text ? v.text : "null");
+    EXPECT_EQ(got.rfind(expected, 0), 0u) << got;
   }
   GraphSettings swapped = WithTexts({{MinimumY, "9"}, {MaximumY, "-1e-3"}});
   SwapRange(swapped, MinimumY, MaximumY);
@@ -243,23 +177,19 @@ TEST(FieldRules, TickCorrectionAndVerdictsInTheOrderTheDialogAsks) {
 TEST(Titles, CaptionPrintStatusStoredFormatAndPlacement) {
   GraphSettings settings = DefaultGraphSettings();
   EXPECT_EQ(GraphTitle(settings), "Sine - Ondrix");
-  std::memset(settings.functionName, 'x', sizeof settings.functionName);  // no NUL
-  EXPECT_EQ(GraphTitle(settings), std::string(15, 'x') + " - Ondrix");
   // clang-format off
-  const struct { std::int32_t method, grid, sonar; const char* texts; } cases[] = {
+  const std::tuple<std::int32_t, std::int32_t, std::int32_t, const char*> cases[] = {
       {CM_UNCONNECTED_DOTS, 0, 7, "Unconnected Dots|Off|On"}, {CM_CONNECTED_DOTS, 1, 0, "Connected Dots|On|Off"},
       {CM_NO_CONNECTION, -1, 0, "No Dot Connection|On|Off"}, {CM_SINE, 0, 0, "|Off|Off"}};
   // clang-format on
-  for (const auto& c : cases) {
-    std::strcpy(settings.functionName, "Cosecant");
-    settings.connectMethod = c.method;
-    settings.grid = c.grid;
-    settings.sonar = c.sonar;
+  for (const auto& [method, grid, sonar, texts] : cases) {
+    settings.connectMethod = method;
+    settings.grid = grid;
+    settings.sonar = sonar;
     const PrintStatusTexts t = MakePrintStatusTexts(settings);
     EXPECT_EQ(t.function + "|" + t.connection + "|" + t.grid + "|" + t.sonar,
-              std::string("Cosecant|") + c.texts);
+              std::string("Sine|") + texts);
   }
-  // Each stored value under the name the program knows, at its place.
   const char* first[4] = {"Grid", "Sonar", "Connect Method", "Graph Method"};
   const std::size_t offsets[4] = {16, 28, 20, 24};
   for (int i = 0; i < kStoredValueCount; ++i) {
@@ -271,19 +201,14 @@ TEST(Titles, CaptionPrintStatusStoredFormatAndPlacement) {
               "BBDDDDDDDDDDTTTTTTTTTTTT"[i] + std::string(i < 12 ? "4" : "50"));
   }
   // clang-format off
-  const struct { Placement placement; PlacementRect expected; } placements[] = {
-      {{}, {true, 0, 0, 320, 200}}, {{-50, 10, 100, 1}, {true, -50, 10, 50, 11}},
-      {{0, 0, 0, 200}, {false, 0, 0, 0, 200}}, {{0, 0, 320, -1}, {false, 0, 0, 320, -1}},
-      {{0, 0, 320, 0}, {false, 0, 0, 320, 0}},
-      {{INT32_MAX - 1, INT32_MIN, 2, INT32_MAX}, {true, INT32_MAX - 1, INT32_MIN, INT32_MAX, -1}},
-      {{5, INT32_MAX, INT32_MAX, INT32_MAX}, {true, 5, INT32_MAX, INT32_MAX, INT32_MAX}},
-  };
+  const std::pair<Placement, std::vector<std::int64_t>> placements[] = {
+      {{0, 0, 0, 200}, {0, 0, 0, 0, 200}}, {{0, 0, 320, 0}, {0, 0, 0, 320, 0}},
+      {{5, INT32_MAX, INT32_MAX, INT32_MAX}, {1, 5, INT32_MAX, INT32_MAX, INT32_MAX}},
+      {{INT32_MAX - 1, INT32_MIN, 2, INT32_MAX}, {1, INT32_MAX - 1, INT32_MIN, INT32_MAX, -1}}};
   // clang-format on
-  for (const auto& c : placements) {
-    const PlacementRect r = MakePlacementRect(c.placement);
-    const PlacementRect& e = c.expected;
-    EXPECT_EQ(std::vector<std::int64_t>({r.hasArea, r.left, r.top, r.right, r.bottom}),
-              std::vector<std::int64_t>({e.hasArea, e.left, e.top, e.right, e.bottom}));
+  for (const auto& [placement, expected] : placements) {
+    const PlacementRect r = MakePlacementRect(placement);
+    EXPECT_EQ(std::vector<std::int64_t>({r.hasArea, r.left, r.top, r.right, r.bottom}), expected);
   }
 }
 
