@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
@@ -37,7 +38,7 @@ inline std::vector<Program> Programs(bool graphs) {
   };
   std::vector<Program> programs;
   for (int n = 0; n < 1000; ++n) {
-    const std::int32_t width = 1 + n % 8 * (n % 8) * 3, height = 1 + n % 5 * (n % 5) * 7;
+    const std::int32_t width = 1 + n % 8 * (n % 8) * 4, height = 1 + n % 5 * (n % 5) * 9;
     std::vector<Call>& calls = programs.emplace_back(Program{width, height, {}}).calls;
     std::int32_t x = 0, y = 0;
     while (calls.size() < 60) {
@@ -47,7 +48,8 @@ inline std::vector<Program> Programs(bool graphs) {
       const Color top[] = {0x01000000, 0x10FF0000, static_cast<Color>(next(2, 255)) << 24};
       const Color color = kind < 7 ? static_cast<Color>(next(0, 0xFFFFFF))
                                    : top[kind - 7] | static_cast<Color>(next(0, 300) >> next(0, 4));
-      const std::string text(next(1, 40), static_cast<char>(next(1, 255)));
+      std::string text(next(1, 40), static_cast<char>(next(1, 255)));
+      std::iota(text.begin(), text.end(), text[0]);
       const Call others[] = {
           [=](Surface& s) { return s.MoveTo(a, b).x; },
           [=](Surface& s) { return s.MoveTo(a, b).y; },
