@@ -32,7 +32,7 @@ inline std::vector<Program> Programs(bool graphs) {
   const auto coordinate = [&next](std::int32_t size) {
     const std::int64_t kind = next(0, 9), sign = next(0, 1) * 2 - 1;
     return static_cast<std::int32_t>(kind < 5   ? next(-8, size + 8)
-                                     : kind < 8 ? next(-3000, 3000) * next(1, 1000)
+                                     : kind < 8 ? next(-3000000, 3000000) >> kind % 2 * 10
                                      : kind < 9 ? sign * ((1 << 28) + next(-1, 1))
                                                 : sign * (INT32_MAX - next(0, 1)) - (sign < 0));
   };
@@ -47,9 +47,9 @@ inline std::vector<Program> Programs(bool graphs) {
       const std::int32_t c = way ? coordinate(width) : a ^ 1, d = way ? coordinate(height) : b ^ 1;
       const Color top[] = {0x01000000, 0x10FF0000, static_cast<Color>(next(2, 255)) << 24};
       const Color color = kind < 7 ? static_cast<Color>(next(0, 0xFFFFFF))
-                                   : top[kind - 7] | static_cast<Color>(next(0, 300) >> next(0, 4));
-      std::string text(next(1, 40), static_cast<char>(next(1, 255)));
-      std::iota(text.begin(), text.end(), text[0]);
+                                   : top[kind - 7] | static_cast<Color>(next(0, 300) >> way);
+      std::string text(next(1, 40), 0);
+      std::iota(text.begin(), text.end(), static_cast<char>(next(1, 255)));
       const Call others[] = {
           [=](Surface& s) { return s.MoveTo(a, b).x; },
           [=](Surface& s) { return s.MoveTo(a, b).y; },
