@@ -1,7 +1,5 @@
-// A raster that checks what DrawGraph hands it, for the fuzz targets and the
-// unit tests: no coordinate of magnitude 2^27 or more, pens and background
-// balanced, the error line alone or not at all, and never two curve lines in
-// a row ending in one column.
+// A raster checking what DrawGraph hands it: no coordinate of 2^27 or more, balanced pens and
+// background, the error line alone or none, no two curve lines in a row ending in one column.
 #pragma once
 
 #include <algorithm>
@@ -22,9 +20,8 @@ inline void Require(bool condition, const char* rule) {
   }
 }
 
-// Lines and fills stop reaching the raster once they would cover `budget`
-// pixels (none at all when it is 0), so that a fuzzing run stays quick. The
-// curve is drawn with a solid pen of `curve`, a colour no other one shares.
+// Lines stop reaching the raster once the drawing would cover `budget` pixels
+// (none when 0); the curve is drawn with a solid pen of `curve`.
 class CheckingSurface : public RasterSurface {
  public:
   CheckingSurface(std::int32_t width, std::int32_t height, std::int64_t budget,
@@ -33,9 +30,8 @@ class CheckingSurface : public RasterSurface {
 
   void FillRectangle(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b,
                      Color color) override {
-    if (Call({l, t, r, b}, std::abs((std::int64_t{r} - l) * (std::int64_t{b} - t)))) {
-      RasterSurface::FillRectangle(l, t, r, b, color);
-    }
+    Call({l, t, r, b}, std::abs((std::int64_t{r} - l) * (std::int64_t{b} - t)));
+    RasterSurface::FillRectangle(l, t, r, b, color);
   }
   void SelectPen(PenStyle style, Color color) override {
     Call({}, 0);
@@ -46,10 +42,6 @@ class CheckingSurface : public RasterSurface {
     Call({}, 0);
     Require(--pens_ >= 0, "a pen restored that was never selected");
     RasterSurface::RestorePen();
-  }
-  Color SetBackgroundColor(Color color) override {
-    Call({}, 0);
-    return RasterSurface::SetBackgroundColor(color);
   }
   SurfacePoint MoveTo(std::int32_t x, std::int32_t y) override {
     Call({x, y}, 0);
@@ -70,9 +62,8 @@ class CheckingSurface : public RasterSurface {
   }
   void SetPixel(std::int32_t x, std::int32_t y, Color color) override {
     curvePixels_ += color == curve_;
-    if (Call({x, y}, 1)) {
-      RasterSurface::SetPixel(x, y, color);
-    }
+    Call({x, y}, 1);
+    RasterSurface::SetPixel(x, y, color);
   }
   void TextOut(std::int32_t x, std::int32_t y, std::string_view text) override {
     Require(text == kGraphErrorText && calls_ == 1, "text other than the error line alone");
@@ -84,9 +75,10 @@ class CheckingSurface : public RasterSurface {
   bool OutOfInk() const { return budget_ > 0 && ink_ > budget_; }
   int Calls() const { return calls_; }
   int CurvePixels() const { return curvePixels_; }
-  void Finish() {
+  bool Finish() {
     Require(pens_ == 0, "a pen left selected");
     Require(RasterSurface::SetBackgroundColor(0) == 0x00FFFFFF, "background colour not restored");
+    return !OutOfInk();
   }
 
  private:
@@ -106,14 +98,12 @@ class CheckingSurface : public RasterSurface {
   bool error_ = false, inCurve_ = false;
 };
 
-// Abandons the walk after `polls` stop polls (one every few thousand steps)
-// or once the surface has run out of ink; true when the drawing is complete.
+// Abandons the walk after `polls` stop polls or once out of ink.
 inline bool CheckedDraw(CheckingSurface& surface, const GraphSettings& s, std::int32_t width,
                         std::int32_t height, bool plain, int polls) {
   const DrawOptions options{plain, [&] { return --polls < 0 || surface.OutOfInk(); }};
   const bool finished = DrawGraph(surface, 0, 0, width, height, s, options);
-  surface.Finish();
-  return finished && !surface.OutOfInk();
+  return surface.Finish() && finished;
 }
 
 }  // namespace ondrix
