@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "model/command_ids.h"
+#include "model/value_text.h"
 #include "render/draw_graph.h"
 #include "render/surface.h"
 
@@ -76,9 +78,24 @@ inline std::vector<Program> Programs(bool graphs) {
       return s.LineTo(1 << 28, 0), 0;
     });
   }
-  if (graphs) {
-    programs.push_back({319, 201, {[](Surface& s) {
-                          return DrawGraph(s, 0, 0, 319, 201, DefaultGraphSettings()), 0;
+  // Every function, connection, grid and sonar, then odd numbers, on sizes from a pixel up.
+  const char* const numbers[] = {"1",   "-7p",  "-p", "0.5",  "4",    "1e6", "1e12", ".5p",
+                                 ".05", "0.01", "0",  "100p", "1e-9", "-1",  "1e9",  "-4"};
+  const std::int32_t sides[][2] = {{1, 1}, {2, 2}, {37, 23}, {319, 201}, {800, 600}, {1920, 1080}};
+  for (int i = 0; graphs && i < 288; ++i) {
+    GraphSettings settings = DefaultGraphSettings();
+    settings.graphMethod = kFunctionMethods[i % 6];
+    settings.connectMethod = CM_CONNECTED_DOTS + i / 6 % 3;
+    settings.grid = i / 18 % 2;
+    settings.sonar = i / 36 % 2;
+    for (std::int64_t n = i < 72 ? 0 : next(1, 4); n > 0; --n) {
+      const std::int64_t value = next(0, kValueCount - 1);
+      SetValueText(settings.valueTexts[value], numbers[next(0, 15)]);
+    }
+    ParseValueTexts(settings);
+    const std::int32_t width = sides[(i + i / 6) % 6][0], height = sides[(i + i / 6) % 6][1];
+    programs.push_back({width, height, {[=](Surface& s) {
+                          return DrawGraph(s, 0, 0, width, height, settings), 0;
                         }}});
   }
   return programs;
