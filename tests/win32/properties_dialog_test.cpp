@@ -33,9 +33,9 @@ namespace {
 
 constexpr char kCaption[] = "Grid Properties - Ondrix";
 
-std::string Field(HWND dialog, int value) {
-  char text[64] = {};
-  GetDlgItemTextA(dialog, IDC_VALUE_FIRST + value, text, sizeof text);
+std::string Text(HWND window, int id = 0xFFFF) {  // a message box's text by default
+  char text[256] = {};
+  GetDlgItemTextA(window, id, text, sizeof text);
   return text;
 }
 
@@ -54,17 +54,24 @@ void PickPi(HWND dialog, int value) {
   EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_VALUE_FIRST + value));
 }
 
-// Applies, then Cancel restores what the dialog opened with but not the custom colours.
+// Applies, then Cancel restores what the dialog opened with but not the custom
+// colours. The dialog is of the grey class, with an owner-drawn swatch.
 TEST(PropertiesDialogTest, ApplyWiresTheVerdictsAndCancelRestores) {
   constexpr COLORREF kChosen = RGB(12, 200, 34);
   std::vector<ModalAnswerer::Step> steps;
-  std::vector<std::pair<std::size_t, const char*>> boxes;  // step, start of its text
   const auto then = [&](ModalAnswerer::Action action) { steps.push_back({kCaption, action}); };
-  const auto answer = [&](int button, const char* text) {
-    boxes.push_back({steps.size(), text});
-    steps.push_back({"Range Error", [button](HWND box) { ModalAnswerer::Press(box, button); }});
+  const auto answer = [&](int button, std::string start) {
+    steps.push_back({"Range Error", [button, start](HWND box) {
+                       EXPECT_EQ(Text(box).rfind(start, 0), 0u) << start;
+                       ModalAnswerer::Press(box, button);
+                     }});
   };
   then([](HWND dialog) {
+    char name[32] = {};
+    GetClassNameA(dialog, name, sizeof name);
+    const LONG_PTR swatch = GetWindowLongPtrA(GetDlgItem(dialog, IDC_COLOR_SWATCH), GWL_STYLE);
+    EXPECT_TRUE(std::string(name) == "BorDlg_Gray" && (swatch & BS_TYPEMASK) == BS_OWNERDRAW &&
+                GetClassLongPtrA(dialog, GCLP_HBRBACKGROUND) == COLOR_BTNFACE + 1);
     TypeAndApply(dialog, {{MinimumX, "10"}, {MinimumY, "5"}, {YTickFrequency, "-2-"}});
   });
   answer(IDYES, "Your X Minimum");
@@ -73,7 +80,8 @@ TEST(PropertiesDialogTest, ApplyWiresTheVerdictsAndCancelRestores) {
   then([](HWND dialog) {
     for (const auto& [value, text] :
          {std::pair<int, std::string>{MinimumX, "3p"}, {MaximumY, "5"}, {YTickFrequency, "2"}})
-      EXPECT_TRUE(Field(dialog, value) == text && currentSettings.valueTexts[value] == text)
+      EXPECT_TRUE(Text(dialog, IDC_VALUE_FIRST + value) == text &&
+                  currentSettings.valueTexts[value] == text)
           << text;
     TypeAndApply(dialog, {{MaximumX, "3p"}});
   });
@@ -90,7 +98,7 @@ TEST(PropertiesDialogTest, ApplyWiresTheVerdictsAndCancelRestores) {
     SetDlgItemTextA(dialog, IDC_VALUE_FIRST + CModifier, std::string(49, '3').c_str());
     PickPi(dialog, BModifier);
     PickPi(dialog, CModifier);  // a full field loses its last character
-    EXPECT_EQ(Field(dialog, CModifier), std::string(48, '3') + "p");
+    EXPECT_EQ(Text(dialog, IDC_VALUE_FIRST + CModifier), std::string(48, '3') + "p");
     SendDlgItemMessageA(dialog, IDC_GRID_ELEMENT, CB_SETCURSEL, Axis, 0);
     ModalAnswerer::Press(dialog, IDC_CHANGE_COLOR);
   });
@@ -113,16 +121,17 @@ TEST(PropertiesDialogTest, ApplyWiresTheVerdictsAndCancelRestores) {
   ModalAnswerer answerer(steps);
   EXPECT_EQ(DialogBoxParamA(appInstance, "PROPERTIES", nullptr, PropertiesDialogProc, 0), 0);
   ASSERT_TRUE(answerer.answered() && liveRecord == nullptr) << "or the state record outlived it";
-  for (const auto& [step, text] : boxes)
-    EXPECT_TRUE(std::any_of(answerer.texts()[step].begin(), answerer.texts()[step].end(),
-                            [&](const std::string& shown) { return shown.rfind(text, 0) == 0; }))
-        << text;
   const GraphSettings opened = DefaultGraphSettings();
   EXPECT_TRUE(std::memcmp(currentSettings.values, opened.values, sizeof opened.values) == 0 &&
               currentSettings.colors[Axis] == opened.colors[Axis]);
+  // The chooser adds to the first custom colour; the others keep their defaults.
   COLORREF custom[kCustomColorCount];
   LoadCustomColors(custom);
-  EXPECT_NE(std::find(std::begin(custom), std::end(custom), kChosen), std::end(custom));
+  const COLORREF kept[] = {kChosen, 0x808000, 0xFF0000, 0xFF0000, 0xFF, 0xFF, 0xFF, 0xFFFFFF};
+  EXPECT_TRUE(std::equal(std::begin(kept), std::end(kept), custom));
+  EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\Velmora\\Ondrix\\Custom Colors",
+                         "Color Value 0", RRF_RT_DWORD, nullptr, nullptr, nullptr),
+            ERROR_SUCCESS);
 }
 
 }  // namespace

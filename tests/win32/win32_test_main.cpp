@@ -1,8 +1,4 @@
-// Entry of the Win32 tests: the program-wide instance and the dialog class
-// are set up as WinMain does before any test runs.
-
-#include <windows.h>
-
+// The program-wide instance and the dialog class, set up as WinMain does.
 #include <gtest/gtest.h>
 
 #include "bwcc/bwcc_win.h"
