@@ -1,7 +1,6 @@
-// Answers modal boxes from inside their own modal loops: a thread timer waits for a
-// visible window of this thread with each step's caption in turn, records its child
-// texts and runs the step's action on it. A box still open a second after its answer
-// fails the test and is ended; so does waiting five seconds for one that never shows.
+// Answers modal boxes from inside their modal loops: a timer awaits each step's caption among
+// this thread's visible windows, records the box's child texts and runs the step's action. A box
+// still open a second after its answer, or none showing for five seconds, fails and is ended.
 #pragma once
 
 #include <windows.h>
@@ -18,17 +17,11 @@ namespace ondrix::test {
 class ModalAnswerer {
  public:
   using Action = std::function<void(HWND window)>;
-  struct Step {
-    std::string caption;
-    Action action;
-  };
+  using Step = std::pair<std::string, Action>;  // a caption and its action
 
   ModalAnswerer(const char* caption, Action action)
       : ModalAnswerer(std::vector<Step>{{caption, std::move(action)}}) {}
-  explicit ModalAnswerer(std::vector<Step> steps)
-      : steps_(std::move(steps)), timer_(SetTimer(nullptr, 0, 25, OnTimer)) {
-    active_ = this;
-  }
+  explicit ModalAnswerer(std::vector<Step> steps) : steps_(std::move(steps)) { active_ = this; }
   ~ModalAnswerer() {
     KillTimer(nullptr, timer_);
     active_ = nullptr;
@@ -39,10 +32,7 @@ class ModalAnswerer {
   std::vector<std::string> childTexts() const {
     return texts_.empty() ? std::vector<std::string>() : texts_.back();
   }
-  static void Press(HWND window, int id) {
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
-  }
+  static void Press(HWND window, int id) { PostMessageA(window, WM_COMMAND, id, 0); }
   static void PressOk(HWND window) { Press(window, IDOK); }
 
  private:
@@ -58,14 +48,13 @@ class ModalAnswerer {
       active_->Tick();
   }
 
-  // Ticks of 25 ms. Actions post their answers, and a posted message goes
-  // before the next tick: a box answered is gone when the next step looks.
+  // Ticks of 25 ms. Answers are posted, so a box answered is gone at the next tick.
   void Tick() {
     Windows top, children;
     EnumThreadWindows(GetCurrentThreadId(), Add, reinterpret_cast<LPARAM>(&top));
     HWND next = nullptr;
     for (const auto& [window, text] : top)
-      if (!next && !answered() && IsWindowVisible(window) && text == steps_[next_].caption)
+      if (!next && !answered() && IsWindowVisible(window) && text == steps_[next_].first)
         next = window;
     if (next != nullptr) {
       last_ = next;
@@ -74,12 +63,12 @@ class ModalAnswerer {
       auto& texts = texts_.emplace_back();
       for (const auto& child : children)
         texts.push_back(child.second);
-      steps_[next_++].action(next);
+      steps_[next_++].second(next);
     } else if (++idle_ > 40 && last_ != nullptr && IsWindowVisible(last_)) {
       ADD_FAILURE() << "a box stayed open after its answer";
       EndDialog(std::exchange(last_, nullptr), IDCANCEL);
     } else if (!answered() && idle_ > 200) {
-      ADD_FAILURE() << "no box \"" << steps_[next_].caption << "\" showed";
+      ADD_FAILURE() << "no box \"" << steps_[next_].first << "\" showed";
       next_ = steps_.size();
       for (const auto& window : top)
         EndDialog(window.first, IDCANCEL);
@@ -88,7 +77,7 @@ class ModalAnswerer {
 
   inline static ModalAnswerer* active_ = nullptr;
   std::vector<Step> steps_;
-  UINT_PTR timer_ = 0;
+  UINT_PTR timer_ = SetTimer(nullptr, 0, 25, OnTimer);
   std::size_t next_ = 0;
   int idle_ = 0;
   HWND last_ = nullptr;
