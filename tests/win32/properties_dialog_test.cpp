@@ -108,7 +108,6 @@ TEST(PropertiesDialogTest, ApplyWiresTheVerdictsAndCancelRestores) {
   });
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Velmora\\Ondrix");
   currentSettings = DefaultGraphSettings();
-  liveRecord = nullptr;
   ModalAnswerer answerer(steps);
   EXPECT_EQ(DialogBoxParamA(appInstance, "PROPERTIES", nullptr, PropertiesDialogProc, 0), 0);
   ASSERT_TRUE(answerer.answered() && liveRecord == nullptr) << "or the state record outlived it";

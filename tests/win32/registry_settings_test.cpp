@@ -98,6 +98,7 @@ TEST_F(RegistrySettingsTest, LoadTakesWhatFitsAndKeepsDefaultsOtherwise) {
 TEST_F(RegistrySettingsTest, SaveWritesEveryValueAndThePlacementWhenReachable) {
   GraphSettings saved = DefaultGraphSettings();
   std::memset(saved.valueTexts[CModifier], '9', kValueTextSize);  // no NUL: cut to 49
+  SetValueText(saved.valueTexts[TickMarkSize], "");               // the NUL alone
   const RECT system = {37, 41, 370, 263}, normal = {50, 60, 350, 310};
   Load({});
   EXPECT_TRUE(EqualRect(&rect_, &system));
