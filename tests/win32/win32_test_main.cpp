@@ -1,4 +1,3 @@
-// The program-wide instance and the dialog class, set up as WinMain does.
 #include <gtest/gtest.h>
 
 #include "bwcc/bwcc_win.h"
