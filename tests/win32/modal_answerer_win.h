@@ -1,9 +1,6 @@
-// Answers modal boxes from inside their own modal loops: a thread timer
-// waits for a visible window of this thread with each step's caption in
-// turn, records its child texts and runs the step's action on it. A box
-// still open a second after its answer, with no later step showing, fails
-// the test and is ended; so does waiting five seconds for a box that never
-// shows.
+// Answers modal boxes from inside their modal loops: a timer awaits each step's caption among
+// this thread's visible windows, records the box's child texts and runs the step's action. A box
+// still open a second after its answer, or none showing for five seconds, fails and is ended.
 #pragma once
 
 #include <windows.h>
@@ -20,89 +17,69 @@ namespace ondrix::test {
 class ModalAnswerer {
  public:
   using Action = std::function<void(HWND window)>;
-  struct Step {
-    std::string caption;
-    Action action;
-  };
+  using Step = std::pair<std::string, Action>;  // a caption and its action
 
   ModalAnswerer(const char* caption, Action action)
       : ModalAnswerer(std::vector<Step>{{caption, std::move(action)}}) {}
-  explicit ModalAnswerer(std::vector<Step> steps)
-      : steps_(std::move(steps)), timer_(SetTimer(nullptr, 0, 25, OnTimer)) {
-    active_ = this;
-  }
+  explicit ModalAnswerer(std::vector<Step> steps) : steps_(std::move(steps)) { active_ = this; }
   ~ModalAnswerer() {
     KillTimer(nullptr, timer_);
     active_ = nullptr;
   }
-  ModalAnswerer(const ModalAnswerer&) = delete;
-  ModalAnswerer& operator=(const ModalAnswerer&) = delete;
 
   bool answered() const { return next_ == steps_.size(); }
   const std::vector<std::vector<std::string>>& texts() const { return texts_; }
   std::vector<std::string> childTexts() const {
     return texts_.empty() ? std::vector<std::string>() : texts_.back();
   }
-  static void Press(HWND window, int id) {
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
-  }
+  static void Press(HWND window, int id) { PostMessageA(window, WM_COMMAND, id, 0); }
   static void PressOk(HWND window) { Press(window, IDOK); }
 
  private:
-  static BOOL CALLBACK Match(HWND window, LPARAM search) {
-    auto& [caption, found] = *reinterpret_cast<std::pair<std::string, HWND>*>(search);
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    found = IsWindowVisible(window) && caption == text ? window : nullptr;
-    return found == nullptr;
-  }
-  static HWND Find(const std::string& caption) {
-    std::pair<std::string, HWND> search = {caption, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), Match, reinterpret_cast<LPARAM>(&search));
-    return search.second;
-  }
-  static BOOL CALLBACK Collect(HWND window, LPARAM texts) {
+  using Windows = std::vector<std::pair<HWND, std::string>>;
+  static BOOL CALLBACK Add(HWND window, LPARAM windows) {
     char text[512] = {};
     GetWindowTextA(window, text, sizeof text);
-    reinterpret_cast<std::vector<std::string>*>(texts)->push_back(text);
+    reinterpret_cast<Windows*>(windows)->push_back({window, text});
     return TRUE;
   }
-  static BOOL CALLBACK End(HWND window, LPARAM) {
-    EndDialog(window, IDCANCEL);
-    return TRUE;
+  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+    if (active_ != nullptr)
+      active_->Tick();
   }
 
-  // Ticks of 25 ms. Actions post their answers, and a posted message goes
-  // before the next tick: a box answered is gone when the next step looks.
-  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-    ModalAnswerer* self = active_;
-    if (self == nullptr) {
-      return;
-    }
-    const int idle = ++self->ticks_ - self->lastTick_;
-    HWND next = self->answered() ? nullptr : Find(self->steps_[self->next_].caption);
-    if (next == nullptr && idle > 40 && self->last_ != nullptr && IsWindowVisible(self->last_)) {
+  // Ticks of 25 ms. Answers are posted, so a box answered is gone at the next tick.
+  void Tick() {
+    Windows top, children;
+    EnumThreadWindows(GetCurrentThreadId(), Add, reinterpret_cast<LPARAM>(&top));
+    HWND next = nullptr;
+    for (const auto& [window, text] : top)
+      if (!next && !answered() && IsWindowVisible(window) && text == steps_[next_].first)
+        next = window;
+    if (next != nullptr) {
+      last_ = next;
+      idle_ = 0;
+      EnumChildWindows(next, Add, reinterpret_cast<LPARAM>(&children));
+      auto& texts = texts_.emplace_back();
+      for (const auto& child : children)
+        texts.push_back(child.second);
+      steps_[next_++].second(next);
+    } else if (++idle_ > 40 && last_ != nullptr && IsWindowVisible(last_)) {
       ADD_FAILURE() << "a box stayed open after its answer";
-      EndDialog(std::exchange(self->last_, nullptr), IDCANCEL);
-    } else if (next == nullptr && !self->answered() && idle > 200) {
-      ADD_FAILURE() << "no box \"" << self->steps_[self->next_].caption << "\" showed";
-      self->next_ = self->steps_.size();
-      EnumThreadWindows(GetCurrentThreadId(), End, 0);
-    } else if (next != nullptr) {
-      self->last_ = next;
-      self->lastTick_ = self->ticks_;
-      EnumChildWindows(next, Collect, reinterpret_cast<LPARAM>(&self->texts_.emplace_back()));
-      self->steps_[self->next_++].action(next);
+      EndDialog(std::exchange(last_, nullptr), IDCANCEL);
+    } else if (!answered() && idle_ > 200) {
+      ADD_FAILURE() << "no box \"" << steps_[next_].first << "\" showed";
+      next_ = steps_.size();
+      for (const auto& window : top)
+        EndDialog(window.first, IDCANCEL);
     }
   }
 
   inline static ModalAnswerer* active_ = nullptr;
   std::vector<Step> steps_;
-  UINT_PTR timer_ = 0;
+  UINT_PTR timer_ = SetTimer(nullptr, 0, 25, OnTimer);
   std::size_t next_ = 0;
-  int ticks_ = 0;
-  int lastTick_ = 0;
+  int idle_ = 0;
   HWND last_ = nullptr;
   std::vector<std::vector<std::string>> texts_;
 };

@@ -1,8 +1,3 @@
-// Entry of the Win32 tests: the program-wide instance and the dialog class
-// are set up as WinMain does before any test runs.
-
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include "bwcc/bwcc_win.h"
