@@ -13,27 +13,12 @@
 #include "render/draw_graph.h"
 #include "render/raster_surface.h"
 #include "state/app_state_win.h"
+#include "wait_win.h"
 
 namespace ondrix {
 namespace {
 
-template <typename Done>
-bool PumpUntil(Done done, DWORD ms = 30000) {
-  for (const DWORD start = GetTickCount(); !done() && GetTickCount() - start < ms; Sleep(10)) {
-    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
-      DispatchMessageA(&message);
-  }
-  return done();
-}
-
-// Live GDI objects, counted as Wine finds them: by a handle's low word alone.
-DWORD LiveGdiObjects() {
-  DWORD count = 0;
-  for (UINT_PTR index = 1; index < 0x10000; ++index) {
-    count += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
-  }
-  return count;
-}
+using namespace test;
 
 // The clipboard's DIB, "" if none, without the header fields the system fills.
 std::string ClipboardDib() {
@@ -46,10 +31,10 @@ std::string ClipboardDib() {
 
 // A 24-bit DIB of the surface: header, then rows bottom-up, each padded to 4 bytes.
 std::string DibOf(const RasterSurface& surface) {
-  const int width = surface.Width(), height = surface.Height(), stride = (width * 3 + 3) & ~3;
+  const int width = surface.Width(), height = surface.Height();
   const BITMAPINFOHEADER header = {sizeof header, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   std::string dib(reinterpret_cast<const char*>(&header), sizeof header);
-  for (int y = height - 1; y >= 0; --y, dib.append(stride - width * 3, '\0')) {
+  for (int y = height - 1; y >= 0; --y, dib.resize((dib.size() + 3) & ~3u)) {
     for (int x = 0; x < width; ++x) {
       const Color pixel = surface.PixelAt(x, y);  // 0x00BBGGRR
       dib += {char(pixel >> 16), char(pixel >> 8), char(pixel)};
@@ -146,7 +131,7 @@ TEST_F(MainWindowTest, CommandsKeysTheImageCacheAndCopyGraph) {
   EXPECT_EQ(Renders(FALSE), 1u);
   // The clipboard held open elsewhere: a message, and the clipboard as it was.
   ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());
-  test::ModalAnswerer answerer("Copy Graph", test::ModalAnswerer::PressOk);
+  ModalAnswerer answerer("Copy Graph", ModalAnswerer::PressOk);
   Send(WM_COMMAND, CM_COPY_GRAPH);
   EXPECT_TRUE(answerer.answered() && CloseClipboard() && !IsClipboardFormatAvailable(CF_DIB));
 }
@@ -165,7 +150,7 @@ TEST_F(MainWindowTest, SettingsThatTakeHoursToDrawNeverLockTheUserOut) {
     }
   }).detach();
   EXPECT_TRUE(Send(WM_CHAR, '3') && !PumpUntil([] { return false; }, 300));
-  test::ModalAnswerer answerer("Grid Properties - Ondrix", test::ModalAnswerer::PressOk);
+  ModalAnswerer answerer("Grid Properties - Ondrix", ModalAnswerer::PressOk);
   EXPECT_TRUE(Send(WM_COMMAND, CM_GRID_PROPERTIES) && answerer.answered());
   PumpUntil([] { return false; }, 300);
   EXPECT_EQ(GraphRenderCount() - renders, 2u);  // the second abandoned the first

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 #include "app/main_window_win.h"
 #include "dialogs/control_ids.h"
@@ -18,37 +19,17 @@
 #include "model/value_text.h"
 #include "render/gdi_surface_win.h"
 #include "state/app_state_win.h"
+#include "wait_win.h"
 
 namespace ondrix {
 namespace {
 
-using test::ModalAnswerer;
+using namespace test;
 
-template <typename Done>
-bool PumpUntil(Done done, DWORD timeoutMs = 30000) {
-  for (const DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
-    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
-      DispatchMessageA(&message);
-    if (done())
-      return true;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
-  return false;
-}
-
-// The print dialog runs on the print thread, owned by the status dialog.
-HWND WaitForPrintDialog() {
-  HWND found = nullptr;
-  const auto owned = [&] { return GetWindow(found = FindWindowA(nullptr, "Print"), GW_OWNER); };
-  return PumpUntil([&] { return owned() == printStatusWindow && found; }) ? found : nullptr;
-}
-
-// tests/e2e/print_pdf.sh keeps the page (ONDRIX_KEEP_PDF=1) to compare it.
+// tests/e2e/ondrix.sh keeps the page (ONDRIX_KEEP_PDF=1) to compare it.
 TEST(PrintingTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
-  const char* unixFolder = std::getenv("ONDRIX_PDF_DIR");
-  const char* home = std::getenv("WINEHOMEDIR");  // \??\Z:\root; cups-pdf's default is ~/PDF
-  const std::string folder =
-      unixFolder ? std::string("Z:") + unixFolder : std::string(home ? home + 4 : "") + "\\PDF";
+  const char* home = std::getenv("WINEHOMEDIR");  // \??\Z:\root; cups-pdf writes to ~/PDF
+  const std::string folder = std::string(home ? home + 4 : "") + "\\PDF";
   const auto started = std::filesystem::file_time_type::clock::now();
   const auto written = [&](const std::string& title) {  // a PDF of the title since the start
     std::string name;
@@ -65,6 +46,14 @@ TEST(PrintingTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
   command(CM_COTANGENT);
   command(CM_PRINT_GRAPH);
   const HWND status = printStatusWindow;
+  const auto printDialog = [] {  // on the print thread, owned by the status dialog
+    HWND found = nullptr;
+    EXPECT_TRUE(PumpUntil([&] {
+      return (found = FindWindowA(nullptr, "Print")) &&
+             GetWindow(found, GW_OWNER) == printStatusWindow;
+    }));
+    return found;
+  };
   const PrintStatusTexts texts = MakePrintStatusTexts(currentSettings);
   const std::string expected[] = {texts.function, texts.connection, texts.grid, texts.sonar};
   for (int i = 0; i < 4; ++i) {
@@ -74,24 +63,22 @@ TEST(PrintingTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
   }
   const char* const exitText =
       "I am currently printing a graph; wait until I am done spooling, then try to exit again.";
-  // clang-format off
-  const struct { UINT message; WPARAM wParam; const char* caption; const char* text; } refusals[] = {
+  const std::tuple<UINT, WPARAM, const char*, const char*> refusals[] = {
       {WM_COMMAND, CM_PRINT_GRAPH, "Print Graph",
        "I am already printing a graph; I cannot print more than one at a time."},
       {WM_COMMAND, CM_PAGE_SETUP, "Page Setup",
        "I am printing a graph; wait until I am done spooling, then set up the page."},
-      {WM_COMMAND, CM_EXIT, "Exit", exitText}, {WM_CLOSE, 0, "Exit", exitText}};
-  // clang-format on
-  for (const auto& refusal : refusals) {
-    ModalAnswerer answerer(refusal.caption, ModalAnswerer::PressOk);
-    SendMessageA(window, refusal.message, refusal.wParam, 0);
-    EXPECT_TRUE(answerer.answered() && IsWindow(window));
+      {WM_COMMAND, CM_EXIT, "Exit", exitText},
+      {WM_CLOSE, 0, "Exit", exitText}};
+  for (const auto& [message, id, caption, text] : refusals) {
+    ModalAnswerer answerer(caption, ModalAnswerer::PressOk);
+    SendMessageA(window, message, id, 0);
     const std::vector<std::string> shown = answerer.childTexts();
-    EXPECT_NE(std::find(shown.begin(), shown.end(), refusal.text), shown.end()) << refusal.caption;
+    EXPECT_TRUE(answerer.answered() && IsWindow(window) &&
+                std::count(shown.begin(), shown.end(), text))
+        << caption;
   }
-  HWND dialog = WaitForPrintDialog();
-  ASSERT_NE(dialog, nullptr);
-  ModalAnswerer::Press(dialog, IDOK);
+  ModalAnswerer::Press(printDialog(), IDOK);
   ASSERT_TRUE(PumpUntil([&] { return IsIconic(status) != FALSE; }));  // the wait before the page
   SendMessageA(status, WM_CLOSE, 0, 0);
   ASSERT_TRUE(PumpUntil([&] { return printInProgress == 0 && !IsWindow(status); }));
@@ -99,8 +86,9 @@ TEST(PrintingTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
   command(CM_TANGENT);
   currentSettings.colors[PointConnection] = 0x0000A000;
   currentSettings.sonar = 1;
+  const DWORD dcs = LiveGdiObjects(OBJ_DC);
   command(CM_PRINT_GRAPH);
-  ASSERT_NE(dialog = WaitForPrintDialog(), nullptr);
+  const HWND dialog = printDialog();
   command(CM_SINE);
   ModalAnswerer::Press(dialog, IDOK);
   ASSERT_TRUE(PumpUntil([] { return printInProgress == 0; }));
@@ -109,13 +97,7 @@ TEST(PrintingTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
   EXPECT_TRUE(answerer.answered() && printDialogData.hwndOwner == window && !printDialogData.hDC);
   EXPECT_EQ(printDialogData.Flags & (PD_PRINTSETUP | PD_RETURNDC | PD_NOSELECTION),
             DWORD(PD_PRINTSETUP));
-  // No printer DC left. A Wine handle is its slot with type and generation above.
-  for (UINT_PTR slot = 1; slot < 0x10000; ++slot)
-    for (UINT_PTR g = 0; g < 0x100 && GetObjectType(HGDIOBJ(slot)) == OBJ_DC; ++g)
-      if (const HDC dc = HDC(g << 24 | 0x10000 | slot); GetObjectType(dc) == OBJ_DC) {
-        EXPECT_NE(GetDeviceCaps(dc, TECHNOLOGY), DT_RASPRINTER) << dc;
-        break;
-      }
+  EXPECT_EQ(LiveGdiObjects(OBJ_DC), dcs) << "a printer DC left";
   DestroyWindow(window);
   ReleaseMainWindowResources(appInstance);
 
@@ -134,7 +116,7 @@ TEST(PrintingTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
 struct RenderJob {
   const GraphSettings& settings;
   bool prepare;
-  test::DibCanvas canvas{800, 600};
+  DibCanvas canvas{800, 600};
 };
 DWORD WINAPI Render(LPVOID parameter) {
   auto* job = static_cast<RenderJob*>(parameter);
@@ -158,7 +140,7 @@ TEST(PrintThreadTest, DrawsWhatTheScreenDraws) {
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
     int differing = 0;
-    for (std::int32_t i = 0; i < 800 * 600; ++i)
+    for (int i = 0; i < 800 * 600; ++i)
       differing +=
           screen.canvas.PixelAt(i % 800, i / 800) != printed.canvas.PixelAt(i % 800, i / 800);
     EXPECT_EQ(differing == 0, prepare) << "unprepared it must differ, or this proves nothing";

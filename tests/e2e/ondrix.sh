@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# ondrix.exe under Wine, driven with keys: stored settings that take hours to
+# draw still let the user in and out, and exit stores the settings; placement
+# across a restart; the client area and its Ctrl+C copy against ondrix-render.
+# Then a real print on the cups-pdf printer "PDF" against ondrix-render.
+# Needs DISPLAY, WINEPREFIX, WINE, ONDRIX_WIN32_BIN and ONDRIX_NATIVE_BIN.
+set -u
+work=$(mktemp -d "${TMPDIR:-/tmp}/ondrix-e2e.XXXXXX")
+key='HKCU\Software\Velmora\Ondrix' x11_key='HKCU\Software\Wine\X11 Driver' failures=0 pid=''
+trap 'kill $pid; "$WINE" reg delete "$x11_key" /v Decorated /f; rm -rf "$work"; exit $failures' EXIT
+# check NAME REASON COMMAND...: one case from one command's status.
+check() {
+  "${@:3}" && echo "PASS: $1" && return
+  echo "FAIL: $1 ($2)"
+  failures=$((failures + 1))
+  return 1
+}
+# wait_until SECONDS COMMAND...: polls the command until it succeeds.
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  until "${@:2}" >/dev/null 2>&1; do
+    [ "$SECONDS" -ge "$deadline" ] && return 1
+    sleep 0.2
+  done
+}
+render() { "$ONDRIX_NATIVE_BIN/ondrix-render" --size "$@" --png "$work/render.png"; }
+# matches_render IMAGE SIZE OPTIONS...: IMAGE is, pixel for pixel, what ondrix-render draws.
+matches_render() { render "${@:2}" && [ "$(compare -metric AE "$1" "$work/render.png" null: 2>&1)" = 0 ]; }
+title_is() { [ "$(xdotool getwindowname "$window")" = "$1" ]; }
+gone() { [[ "$(ps -o stat= -p "$pid")" =~ ^Z?$ ]]; }
+keys() {
+  timeout 10 xdotool windowfocus --sync "$window"
+  xdotool key "$@"
+}
+# start CASE TITLE REGEDIT4_LINES...: stores the lines, starts ondrix.exe and waits for its window.
+start() {
+  printf '%s\r\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Software\Velmora\Ondrix]' "${@:3}" >"$work/in.reg"
+  "$WINE" reg import "Z:${work//\//\\}\\in.reg"
+  "$WINE" "$ONDRIX_WIN32_BIN/ondrix.exe" &
+  pid=$!
+  window=$(timeout 90 xdotool search --sync --onlyvisible --name ' - Ondrix$' | head -1)
+  check "$1 shows a window titled $2" "title '$(xdotool getwindowname "$window")'" \
+    wait_until 10 title_is "$2"
+}
+# Alt+F4 goes through the window's own exit, which stores the settings.
+close() {
+  keys alt+F4
+  check "Alt+F4 ends the program" "still running after 30 s" wait_until 30 gone
+  stored=$("$WINE" reg query "$key" | tr -d '\r')
+}
+
+# Wine draws the frame itself, so the X window is the outer rectangle that
+# the registry holds. An X tick spacing of 1e-7 takes hours to draw.
+"$WINE" reg add "$x11_key" /v Decorated /d N /f
+"$WINE" reg delete "$key" /f
+start "a start with slow settings" "Sine - Ondrix" '"X Tick Mark Frequency"="1e-7"' \
+  '"Window X Placement"=dword:00000028' '"Window Y Placement"=dword:0000001e' \
+  '"Window Width"=dword:000001f4' '"Window Height"=dword:00000190' || exit
+keys 3 space period
+check "keys 3, space, period give Tangent" "title '$(xdotool getwindowname "$window")'" \
+  wait_until 10 title_is "Tangent - Ondrix"
+close
+for value in "Graph Method|REG_DWORD|0x81" "Grid|REG_BINARY|00000000" \
+  "Sonar|REG_BINARY|01000000" "X Tick Mark Frequency|REG_SZ|1e-7"; do
+  check "${value%%|*} is stored as ${value#*|}" "stored: $stored" grep -qxF "    ${value//|/    }" <<<"$stored"
+done
+
+# A background that the frame never uses finds the client area in a
+# screenshot. COLORREF 0x00BBGGRR is #RRGGBB.
+start "a second start" "Tangent - Ondrix" '"X Tick Mark Frequency"=".0833333333333333p"' \
+  '"Background Color"=dword:00e6f0fa' || exit
+eval "$(xdotool getwindowgeometry --shell "$window")"
+check "it opens at the stored placement" "window at $X $Y $WIDTH $HEIGHT" [ "$X $Y $WIDTH $HEIGHT" = "40 30 500 400" ]
+options=(--function tangent --grid off --sonar on --color "Background Color=0xE6F0FA")
+# A paint still under way shows as a difference: look again for a while.
+shown() {
+  import -window root "$work/shot.png" &&
+    client=$(convert "$work/shot.png" -fill black +opaque '#FAF0E6' -fill white -opaque '#FAF0E6' -format '%@' info:) &&
+    convert "$work/shot.png" -crop "$client" +repage "$work/client.png" &&
+    matches_render "$work/client.png" "${client%%+*}" "${options[@]}"
+}
+check "the client area equals ondrix-render" "no equal client area within 15 s" wait_until 15 shown
+keys ctrl+c
+copied() {
+  xclip -selection clipboard -t image/bmp -o >"$work/copy.bmp" && matches_render "$work/copy.bmp" "${client%%+*}" "${options[@]}"
+}
+check "Ctrl+C copies exactly the client area (${client%%+*})" "no equal image/bmp within 10 s" wait_until 10 copied
+close
+
+# The page of the Win32 test (Tangent, grid and sonar on, connection colour
+# 0x00A000) at 300 dpi against ondrix-render at the printer's HORZRES x VERTRES.
+test_name=PrintingTest.CancelledPrintLeavesNoPdfAndTheNextGivesOnePage
+pdf_dir=$("$(dirname "${BASH_SOURCE[0]}")/../../scripts/cups-start" | tail -n 1)
+touch "$work/start"
+check "$test_name passes" "its output above" env ONDRIX_KEEP_PDF=1 "$WINE" \
+  "$ONDRIX_WIN32_BIN/ondrix_win32_tests.exe" --gtest_filter="$test_name" || exit
+pdf=$(find "$pdf_dir" -name 'Tangent_-_Ondrix*.pdf' -newer "$work/start")
+info=$(pdfinfo "$pdf" 2>&1)
+page=$(sed -n 's/^Title: *//p; s/^Pages: *//p' <<<"$info" | tr '\n' '|')
+check "one new PDF, one page titled Tangent - Ondrix" "$pdf: $info" [ "$page" = "Tangent - Ondrix|1|" ] || exit
+pdftoppm -r 300 -aa no -aaVector no -png -singlefile "$pdf" "$work/page"
+rm -f "$pdf"
+render 2479x3508 --function tangent --grid on --sonar on --color "Point Connection Color=0x00A000"
+# Lines become strokes on the way: the curve, white on black, is compared within a pixel.
+for image in page render; do
+  convert "$work/$image.png" -crop 2479x3508+0+0 +repage -fuzz 4% -fill black +opaque '#00A000' \
+    -fill white -opaque '#00A000' "$work/$image-curve.png"
+done
+convert "$work/render-curve.png" -morphology Dilate Square:1 "$work/near-curve.png"
+count() { convert "$@" -format '%[fx:round(mean*w*h)]' info:; }
+# $(outside A B): the curve pixels of A that are not in B.
+outside() { count "$work/$1-curve.png" \( "$work/$2-curve.png" -negate \) -compose Multiply -composite; }
+# Every rendered curve pixel is inked and every inked one lies next to a
+# rendered one, but for the few stroke pixels beside points drawn over it.
+missing=$(outside render page) extra=$(outside page near) rendered=$(count "$work/render-curve.png")
+check "the printed curve lies on the rendered one" "outliers $missing and $extra of $rendered" \
+  [ "$rendered" -gt 0 -a $((missing * 200)) -le "$rendered" -a $((extra * 200)) -le "$rendered" ]
