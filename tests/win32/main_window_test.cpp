@@ -1,5 +1,4 @@
-// The main window driven with messages: its render thread, Copy Graph, and
-// printing on the cups-pdf printer of scripts/cups-start.
+// The main window driven with messages: render thread, Copy Graph, printing on cups-pdf.
 
 #include <windows.h>
 
@@ -31,20 +30,17 @@ using test::ModalAnswerer;
 
 template <typename Done>
 bool PumpUntil(Done done, DWORD ms = 30000) {
-  for (const DWORD start = GetTickCount(); !done() && GetTickCount() - start < ms; Sleep(10)) {
+  for (const DWORD start = GetTickCount(); !done() && GetTickCount() - start < ms; Sleep(10))
     for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
       DispatchMessageA(&message);
-  }
   return done();
 }
 
-// Live GDI objects of a type (0: any), found as Wine finds them: by a handle's low word.
-inline DWORD LiveGdiObjects(DWORD type = 0) {
+// Live GDI objects, found as Wine finds them: by a handle's low word.
+DWORD LiveGdiObjects() {
   DWORD count = 0;
-  for (UINT_PTR index = 1; index < 0x10000; ++index) {
-    const DWORD found = GetObjectType(reinterpret_cast<HGDIOBJ>(index));
-    count += type == 0 ? found != 0 : found == type;
-  }
+  for (UINT_PTR index = 1; index < 0x10000; ++index)
+    count += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
   return count;
 }
 
@@ -54,12 +50,10 @@ bool ClipboardHolds(const RasterSurface& surface) {
   const int width = surface.Width(), height = surface.Height();
   const BITMAPINFOHEADER header = {sizeof header, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   std::string expected(reinterpret_cast<const char*>(&header), sizeof header);
-  for (int y = height - 1; y >= 0; --y, expected.resize((expected.size() + 3) & ~3u)) {
-    for (int x = 0; x < width; ++x) {
-      const Color pixel = surface.PixelAt(x, y);  // 0x00BBGGRR
-      expected += {char(pixel >> 16), char(pixel >> 8), char(pixel)};
-    }
-  }
+  for (int y = height - 1; y >= 0; --y, expected.resize((expected.size() + 3) & ~3u))
+    for (int x = 0; x < width; ++x)
+      for (int shift : {16, 8, 0})  // 0x00BBGGRR as blue, green, red
+        expected += char(surface.PixelAt(x, y) >> shift);
   HGLOBAL block = OpenClipboard(nullptr) ? GetClipboardData(CF_DIB) : nullptr;
   std::string dib(block ? static_cast<const char*>(GlobalLock(block)) : "", GlobalSize(block));
   GlobalUnlock(block);
@@ -100,6 +94,15 @@ class MainWindowTest : public testing::Test {
     RedrawWindow(window_, nullptr, nullptr, (invalidate ? RDW_INVALIDATE : 0) | RDW_UPDATENOW);
     EXPECT_TRUE(PumpUntil([] { return !GraphRenderPending(); }));
     return GraphRenderCount() - before;
+  }
+  // The print dialog, on the print thread and owned by the status dialog.
+  HWND PrintDialog() {
+    HWND found = nullptr;
+    EXPECT_TRUE(PumpUntil([&] {
+      return (found = FindWindowA(nullptr, "Print")) &&
+             GetWindow(found, GW_OWNER) == printStatusWindow;
+    }));
+    return found;
   }
   HWND window_ = nullptr;
 };
@@ -175,9 +178,7 @@ TEST_F(MainWindowTest, SettingsThatTakeHoursToDrawNeverLockTheUserOut) {
   EXPECT_EQ(GraphRenderCount() - renders, 2u);  // the second abandoned the first
   // Its print stops drawing on Cancel after the page has begun; Alt+F4 ends.
   Send(WM_COMMAND, CM_PRINT_GRAPH);
-  HWND dialog = nullptr;
-  EXPECT_TRUE(PumpUntil([&] { return (dialog = FindWindowA(nullptr, "Print")) != nullptr; }));
-  ModalAnswerer::Press(dialog, IDOK);
+  ModalAnswerer::Press(PrintDialog(), IDOK);
   PumpUntil([] { return false; }, 4000);  // past the wait before the page
   PostMessageA(printStatusWindow, WM_COMMAND, IDCANCEL, 0);
   EXPECT_TRUE(PumpUntil([] { return printInProgress == 0; }, 2000));
@@ -201,25 +202,15 @@ TEST_F(MainWindowTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
     return name;
   };
   Size(400, 300);  // with the default settings: grid on, sonar off
-  const auto command = [this](WPARAM id) { Send(WM_COMMAND, id); };
-  command(CM_COTANGENT);
-  command(CM_PRINT_GRAPH);
+  Send(WM_COMMAND, CM_COTANGENT);
+  Send(WM_COMMAND, CM_PRINT_GRAPH);
   const HWND status = printStatusWindow;
-  const auto printDialog = [] {  // on the print thread, owned by the status dialog
-    HWND found = nullptr;
-    EXPECT_TRUE(PumpUntil([&] {
-      return (found = FindWindowA(nullptr, "Print")) &&
-             GetWindow(found, GW_OWNER) == printStatusWindow;
-    }));
-    return found;
-  };
   const PrintStatusTexts texts = MakePrintStatusTexts(currentSettings);
-  const std::string expected[] = {texts.function, texts.connection, texts.grid, texts.sonar};
-  for (int i = 0; i < 4; ++i) {
-    char shown[64] = {};
-    GetDlgItemTextA(status, IDC_PRINT_FUNCTION + i, shown, sizeof shown);
-    EXPECT_EQ(shown, expected[i]);
-  }
+  char statusTexts[4][64] = {};
+  for (int i = 0; i < 4; ++i)
+    GetDlgItemTextA(status, IDC_PRINT_FUNCTION + i, statusTexts[i], sizeof statusTexts[i]);
+  EXPECT_EQ(std::vector<std::string>(statusTexts, statusTexts + 4),
+            (std::vector<std::string>{texts.function, texts.connection, texts.grid, texts.sonar}));
   const char* const exitText =
       "I am currently printing a graph; wait until I am done spooling, then try to exit again.";
   const std::tuple<UINT, WPARAM, const char*, const char*> refusals[] = {
@@ -233,30 +224,28 @@ TEST_F(MainWindowTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
     ModalAnswerer answerer(caption, ModalAnswerer::PressOk);
     SendMessageA(window_, message, id, 0);
     const std::vector<std::string> shown = answerer.childTexts();
-    EXPECT_TRUE(answerer.answered() && IsWindow(window_) &&
-                std::count(shown.begin(), shown.end(), text))
-        << caption;
+    EXPECT_TRUE(answerer.answered() && std::count(shown.begin(), shown.end(), text)) << caption;
   }
-  ModalAnswerer::Press(printDialog(), IDOK);
+  ModalAnswerer::Press(PrintDialog(), IDOK);
   ASSERT_TRUE(PumpUntil([&] { return IsIconic(status) != FALSE; }));  // the wait before the page
   SendMessageA(status, WM_CLOSE, 0, 0);
   ASSERT_TRUE(PumpUntil([&] { return printInProgress == 0 && !IsWindow(status); }));
 
-  command(CM_TANGENT);
+  Send(WM_COMMAND, CM_TANGENT);
   currentSettings.colors[PointConnection] = 0x0000A000;
   currentSettings.sonar = 1;
-  const DWORD dcs = LiveGdiObjects(OBJ_DC);
-  command(CM_PRINT_GRAPH);
-  const HWND dialog = printDialog();
-  command(CM_SINE);
+  const DWORD gdiObjects = LiveGdiObjects();
+  Send(WM_COMMAND, CM_PRINT_GRAPH);
+  const HWND dialog = PrintDialog();
+  Send(WM_COMMAND, CM_SINE);
   ModalAnswerer::Press(dialog, IDOK);
   ASSERT_TRUE(PumpUntil([] { return printInProgress == 0; }));
   ModalAnswerer answerer("Print Setup", ModalAnswerer::PressOk);
-  command(CM_PAGE_SETUP);
+  Send(WM_COMMAND, CM_PAGE_SETUP);
   EXPECT_TRUE(answerer.answered() && printDialogData.hwndOwner == window_ && !printDialogData.hDC);
   EXPECT_EQ(printDialogData.Flags & (PD_PRINTSETUP | PD_RETURNDC | PD_NOSELECTION),
             DWORD(PD_PRINTSETUP));
-  EXPECT_EQ(LiveGdiObjects(OBJ_DC), dcs) << "a printer DC left";
+  EXPECT_EQ(LiveGdiObjects(), gdiObjects) << "a printer DC left";
 
   std::string page;
   const auto complete = [&] {
@@ -271,8 +260,8 @@ TEST_F(MainWindowTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
 
 // New threads round the x87 unit's results to 53 bits; the renderer's long
 // double steps need the 64 of the main thread.
-DWORD WINAPI AddsBelowDoublePrecision(LPVOID prepare) {
-  if (prepare != nullptr)
+DWORD WINAPI SumsPrecisely(LPVOID prepare) {
+  if (*static_cast<const bool*>(prepare))
     MatchMainThreadPrecision();
   volatile long double sum = 1;
   sum += 0x1p-60L;
@@ -281,12 +270,10 @@ DWORD WINAPI AddsBelowDoublePrecision(LPVOID prepare) {
 
 TEST(PrintThreadTest, CountsWithTheMainThreadsPrecision) {
   for (bool prepare : {false, true}) {
-    const HANDLE thread = CreateThread(nullptr, 0, AddsBelowDoublePrecision,
-                                       prepare ? &prepare : nullptr, 0, nullptr);
+    const HANDLE thread = CreateThread(nullptr, 0, SumsPrecisely, &prepare, 0, nullptr);
     DWORD precise = 2;
     WaitForSingleObject(thread, INFINITE);
-    GetExitCodeThread(thread, &precise);
-    CloseHandle(thread);
+    EXPECT_TRUE(GetExitCodeThread(thread, &precise) && CloseHandle(thread));
     EXPECT_EQ(precise, DWORD(prepare)) << "unprepared it must differ, or this proves nothing";
   }
 }
