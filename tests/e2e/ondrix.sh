@@ -47,6 +47,8 @@ start "a start with slow settings" "Sine - Ondrix" '"X Tick Mark Frequency"="1e-
   '"Window X Placement"=dword:00000028' '"Window Y Placement"=dword:0000001e' \
   '"Window Width"=dword:000001f4' '"Window Height"=dword:00000190' || exit
 keys 3 space period
+check "keys 3, space and period give Tangent" "title '$(xdotool getwindowname "$window")'" \
+  wait_until 10 xdotool search --name '^Tangent - Ondrix$'
 close
 stored=$("$WINE" reg query "$key" | tr -d '\r')
 values=' +(Graph Method +REG_DWORD +0x81|Grid +REG_BINARY +0{8}|Sonar +REG_BINARY +01000000|X Tick Mark Frequency +REG_SZ +1e-7)'
@@ -72,11 +74,9 @@ check "Ctrl+C copies exactly the client area (${client%%+*})" "no equal image/bm
 close
 
 # The Win32 test's page (Tangent, grid and sonar on, connection 0x00A000) at 300 dpi: HORZRES x VERTRES.
-pdf_dir=$("$(dirname "${BASH_SOURCE[0]}")/../../scripts/cups-start" | tail -n 1)
-touch "$work/start"
 check "the Win32 print test passes" "its output above" env ONDRIX_KEEP_PDF=1 "$WINE" \
   "$ONDRIX_WIN32_BIN/ondrix_win32_tests.exe" --gtest_filter=MainWindowTest.CancelledPrint* || exit
-pdf=$(find "$pdf_dir" -name 'Tangent_-_Ondrix*.pdf' -newer "$work/start")
+pdf=$(find ~/PDF -name 'Tangent_-_Ondrix*.pdf' -newer "$work/in.reg")  # in.reg predates the test
 page=$(pdfinfo "$pdf" | sed -n 's/^Title: *//p; s/^Pages: *//p' | tr '\n' '|')
 check "one new PDF, one page titled Tangent - Ondrix" "'$pdf': $page" [ "$page" = "Tangent - Ondrix|1|" ] || exit
 pdftoppm -r 300 -aa no -aaVector no -png -singlefile "$pdf" "$work/page"
