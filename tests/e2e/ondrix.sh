@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# ondrix.exe under Wine, and its print on cups-pdf, against ondrix-render. Needs DISPLAY,
+# WINEPREFIX, WINE, ONDRIX_WIN32_BIN and ONDRIX_NATIVE_BIN.
+set -u
+work=$(mktemp -d "${TMPDIR:-/tmp}/ondrix-e2e.XXXXXX")
+key='HKCU\Software\Velmora\Ondrix' x11_key='HKCU\Software\Wine\X11 Driver' failures=0 pid=''
+trap 'kill $pid; "$WINE" reg delete "$x11_key" /v Decorated /f; rm -rf "$work"; exit $failures' EXIT
+# check NAME REASON COMMAND...: one case from one command's status.
+check() {
+  "${@:3}" && echo "PASS: $1" && return
+  echo "FAIL: $1 ($2)"
+  failures=$((failures + 1))
+  return 1
+}
+# wait_until SECONDS COMMAND...: polls the command until it succeeds.
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  until "${@:2}" >/dev/null 2>&1; do
+    [ "$SECONDS" -ge "$deadline" ] && return 1
+    sleep 0.2
+  done
+}
+render() { "$ONDRIX_NATIVE_BIN/ondrix-render" --size "$@" --png "$work/render.png"; }
+matches_render() { render "${@:2}" && [ "$(compare -metric AE "$1" "$work/render.png" null: 2>&1)" = 0 ]; }
+gone() { [[ "$(ps -o stat= -p "$pid")" =~ ^Z?$ ]]; }
+keys() { timeout 10 xdotool windowfocus --sync "$window" key "$@"; }
+# start CASE TITLE REGEDIT4_LINES...: stores the lines, starts ondrix.exe and waits for its window.
+start() {
+  printf '%s\r\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Software\Velmora\Ondrix]' "${@:3}" >"$work/in.reg"
+  "$WINE" reg import "Z:${work//\//\\}\\in.reg"
+  "$WINE" "$ONDRIX_WIN32_BIN/ondrix.exe" &
+  pid=$!
+  window=$(timeout 90 xdotool search --sync --onlyvisible --name "^$2\$" | head -1)
+  check "$1 shows a window titled $2" "none within 90 s" [ -n "$window" ]
+}
+# Alt+F4 goes through the window's own exit, which stores the settings.
+close() {
+  keys alt+F4
+  check "Alt+F4 ends the program" "still running after 30 s" wait_until 30 gone
+}
+
+# Wine draws the frame, so the X window is the outer rectangle the registry holds.
+# An X tick spacing of 1e-7 takes hours to draw: the keys and the exit work still.
+"$WINE" reg add "$x11_key" /v Decorated /d N /f
+"$WINE" reg delete "$key" /f
+start "a start with slow settings" "Sine - Ondrix" '"X Tick Mark Frequency"="1e-7"' \
+  '"Window X Placement"=dword:00000028' '"Window Y Placement"=dword:0000001e' \
+  '"Window Width"=dword:000001f4' '"Window Height"=dword:00000190' || exit
+keys 3 space period
+check "keys 3, space and period give Tangent" "title '$(xdotool getwindowname "$window")'" \
+  wait_until 10 xdotool search --name '^Tangent - Ondrix$'
+close
+stored=$("$WINE" reg query "$key" | tr -d '\r')
+values=' +(Graph Method +REG_DWORD +0x81|Grid +REG_BINARY +0{8}|Sonar +REG_BINARY +01000000|X Tick Mark Frequency +REG_SZ +1e-7)'
+check "the exit stores what the keys chose" "stored: $stored" [ "$(grep -cxE "$values" <<<"$stored")" = 4 ]
+
+# A background the frame never uses finds the client area; COLORREF 0x00BBGGRR is #RRGGBB.
+start "a second start" "Tangent - Ondrix" '"X Tick Mark Frequency"=".0833333333333333p"' \
+  '"Background Color"=dword:00e6f0fa' || exit
+eval "$(xdotool getwindowgeometry --shell "$window")"
+check "it opens at the stored placement" "window at $X $Y $WIDTH $HEIGHT" [ "$X $Y $WIDTH $HEIGHT" = "40 30 500 400" ]
+options=(--function tangent --grid off --sonar on --color "Background Color=0xE6F0FA")
+# A paint still under way shows as a difference: look again for a while.
+shown() {
+  import -window root "$work/shot.png" &&
+    client=$(convert "$work/shot.png" -fill black +opaque '#FAF0E6' -fill white -opaque '#FAF0E6' -format '%@' info:) &&
+    convert "$work/shot.png" -crop "$client" +repage "$work/client.png" &&
+    matches_render "$work/client.png" "${client%%+*}" "${options[@]}"
+}
+check "the client area equals ondrix-render" "no equal client area within 15 s" wait_until 15 shown
+keys ctrl+c
+copied() { xclip -selection clipboard -t image/bmp -o >"$work/copy.bmp" && matches_render "$work/copy.bmp" "${client%%+*}" "${options[@]}"; }
+check "Ctrl+C copies exactly the client area (${client%%+*})" "no equal image/bmp within 10 s" wait_until 10 copied
+close
+
+# The Win32 test's page (Tangent, grid and sonar on, connection 0x00A000) at 300 dpi: HORZRES x VERTRES.
+check "the Win32 print test passes" "its output above" env ONDRIX_KEEP_PDF=1 "$WINE" \
+  "$ONDRIX_WIN32_BIN/ondrix_win32_tests.exe" --gtest_filter=MainWindowTest.CancelledPrint* || exit
+pdf=$(find ~/PDF -name 'Tangent_-_Ondrix*.pdf' -newer "$work/in.reg")  # in.reg predates the test
+page=$(pdfinfo "$pdf" | sed -n 's/^Title: *//p; s/^Pages: *//p' | tr '\n' '|')
+check "one new PDF, one page titled Tangent - Ondrix" "'$pdf': $page" [ "$page" = "Tangent - Ondrix|1|" ] || exit
+pdftoppm -r 300 -aa no -aaVector no -png -singlefile "$pdf" "$work/page"
+rm -f "$pdf"
+render 2479x3508 --function tangent --grid on --sonar on --color "Point Connection Color=0x00A000"
+# Lines become strokes on the way: the curve, white on black, is compared within a pixel.
+for image in page render; do
+  convert "$work/$image.png" -crop 2479x3508+0+0 +repage -fuzz 4% -fill black +opaque '#00A000' \
+    -fill white -opaque '#00A000' "$work/$image-curve.png"
+done
+count() { convert "$@" -format '%[fx:round(mean*w*h)]' info:; }
+# $(outside A B [OPERATIONS]): the curve pixels of A not in B's (after the operations).
+outside() { count "$work/$1-curve.png" \( "$work/$2-curve.png" "${@:3}" -negate \) -compose Multiply -composite; }
+# Each rendered curve pixel is inked, each inked one lies next to one, bar strokes beside points.
+missing=$(outside render page) extra=$(outside page render -morphology Dilate Square:1)
+rendered=$(count "$work/render-curve.png")
+check "the printed curve lies on the rendered one" "outliers $missing and $extra of $rendered" \
+  [ "$rendered" -gt 0 -a $((missing * 200)) -le "$rendered" -a $((extra * 200)) -le "$rendered" ]
