@@ -21,7 +21,6 @@
 #include "model/command_ids.h"
 #include "model/titles.h"
 #include "model/value_text.h"
-#include "render/draw_graph.h"
 #include "render/gdi_surface_win.h"
 #include "render/raster_surface.h"
 #include "state/app_state_win.h"
