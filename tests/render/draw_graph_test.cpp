@@ -80,6 +80,7 @@ TEST(DrawGraphTest, UndrawableSettingsGiveTheErrorLineOnly) {
   for (int right : {0, -5, std::numeric_limits<int>::min()}) {
     EXPECT_EQ(Trace(Make({}), right, 1), "fill 0 0 " + std::to_string(right) + " 1 0x00000033;");
   }
+  EXPECT_NE(Trace(Make({}), 1, 1), "fill 0 0 1 1 0x00000033;");  // one pixel is a frame too
 }
 
 // x and y from -2 to 3 with tick 1 on 11 x 11: column 2 * (x + 2), row
