@@ -69,14 +69,17 @@ inline std::vector<Program> Programs(bool graphs) {
                                   : [x, y](Surface& s) { return s.LineTo(x, y), 0; });
     }
   }
-  // A cropped end lands on a surface 2^25 + 1 wide: dashed pens light it, solid ones not.
-  programs.push_back({(1 << 25) + 1, 1, {}});
-  for (int i = 3; i-- > 0;) {
-    programs.back().calls.push_back([i](Surface& s) {
-      s.SelectPen(static_cast<PenStyle>(i), 0xFFu << (8 * i));
-      s.MoveTo((1 << 25) - 2, 1);
-      return s.LineTo(1 << 28, 0), 0;
-    });
+  // A cropped end lands on a surface 2^25 + 1 long: dashed pens light it, solid ones not.
+  for (bool across : {true, false}) {
+    programs.push_back({across ? (1 << 25) + 1 : 1, across ? 1 : (1 << 25) + 1, {}});
+    for (int i = 3; i-- > 0;) {
+      programs.back().calls.push_back([i, across](Surface& s) {
+        const std::int32_t inside = (1 << 25) - 2, outside = 1 << 28;
+        s.SelectPen(static_cast<PenStyle>(i), 0xFFu << (8 * i));
+        s.MoveTo(across ? inside : 1, across ? 1 : inside);
+        return s.LineTo(across ? outside : 0, across ? 0 : outside), 0;
+      });
+    }
   }
   // Every function, connection, grid and sonar, then odd numbers, on sizes from a pixel up.
   const char* const numbers[] = {"1",   "-7p",  "-p", "0.5",  "4",    "1e6", "1e12", ".5p",
