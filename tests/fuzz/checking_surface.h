@@ -61,7 +61,6 @@ class CheckingSurface : public RasterSurface {
     Call({x, y}, length) ? RasterSurface::LineTo(x, y) : (void)RasterSurface::MoveTo(x, y);
   }
   void SetPixel(std::int32_t x, std::int32_t y, Color color) override {
-    curvePixels_ += color == curve_;
     Call({x, y}, 1);
     RasterSurface::SetPixel(x, y, color);
   }
@@ -73,8 +72,6 @@ class CheckingSurface : public RasterSurface {
   }
 
   bool OutOfInk() const { return budget_ > 0 && ink_ > budget_; }
-  int Calls() const { return calls_; }
-  int CurvePixels() const { return curvePixels_; }
   bool Finish() {
     Require(pens_ == 0, "a pen left selected");
     Require(RasterSurface::SetBackgroundColor(0) == 0x00FFFFFF, "background colour not restored");
@@ -94,7 +91,7 @@ class CheckingSurface : public RasterSurface {
 
   std::int64_t budget_, curve_, ink_ = 0, lastColumn_ = INT64_MIN;
   SurfacePoint position_;
-  int calls_ = 0, pens_ = 0, curvePixels_ = 0;
+  int calls_ = 0, pens_ = 0;
   bool error_ = false, inCurve_ = false;
 };
 

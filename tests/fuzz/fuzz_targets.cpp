@@ -39,9 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   s.graphMethod = flags & 4 ? bytes.ConsumeIntegral<std::int32_t>() : kFunctionMethods[methods % 6];
   s.connectMethod =
       flags & 8 ? bytes.ConsumeIntegral<std::int32_t>() : CM_CONNECTED_DOTS + methods / 6 % 3;
-  for (int i = 0; (flags & 16) && i < kColorCount; ++i) {
+  for (int i = 0; (flags & 16) && i < kColorCount; ++i)
     s.colors[i] = bytes.ConsumeBool() ? bytes.ConsumeIntegral<Color>() : s.colors[i];
-  }
   while (bytes.remaining_bytes() > 0) {
     const int index = bytes.ConsumeIntegralInRange(0, kValueCount - 1);
     SetValueText(s.valueTexts[index], bytes.ConsumeRandomLengthString(kMaxValueTextLength));

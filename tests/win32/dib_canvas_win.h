@@ -4,14 +4,16 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 namespace ondrix::test {
 
 class DibCanvas {
  public:
-  DibCanvas(std::int32_t width, std::int32_t height) : width_(width) {
+  DibCanvas(std::int32_t width, std::int32_t height) : size_(std::size_t(width) * height) {
     BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    previous_ = SelectObject(dc_, CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+    previous_ = SelectObject(dc_, CreateDIBSection(dc_, &info, DIB_RGB_COLORS,
+                                                   reinterpret_cast<void**>(&bits_), nullptr, 0));
   }
   ~DibCanvas() {
     DeleteObject(SelectObject(dc_, previous_));
@@ -19,17 +21,19 @@ class DibCanvas {
   }
 
   HDC Dc() const { return dc_; }
-  // The DIB stores 0x00RRGGBB, a COLORREF 0x00BBGGRR; a stray top byte shows.
-  std::uint32_t PixelAt(std::int32_t x, std::int32_t y) const {
-    const DWORD pixel = static_cast<const DWORD*>(bits_)[static_cast<std::size_t>(y) * width_ + x];
-    return (pixel & 0xFF00FF00u) | ((pixel >> 16) & 0xFFu) | ((pixel & 0xFFu) << 16);
+  // Row by row as COLORREFs 0x00BBGGRR, where the DIB stores 0x00RRGGBB; a stray top byte shows.
+  std::vector<std::uint32_t> Pixels() const {
+    std::vector<std::uint32_t> pixels(bits_, bits_ + size_);
+    for (std::uint32_t& p : pixels)
+      p = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
+    return pixels;
   }
 
  private:
-  std::int32_t width_;
+  std::size_t size_;
   HDC dc_ = CreateCompatibleDC(nullptr);
   HGDIOBJ previous_;
-  void* bits_ = nullptr;
+  DWORD* bits_ = nullptr;
 };
 
 }  // namespace ondrix::test

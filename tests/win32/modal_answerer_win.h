@@ -1,6 +1,7 @@
 // Answers modal boxes from inside their modal loops: a timer awaits each step's caption among
 // this thread's visible windows, records the box's child texts and runs the step's action. A box
-// still open a second after its answer, or none showing for five seconds, fails and is ended.
+// still open a second after its answer, or none showing for five seconds, fails the test, and
+// from then on every box of the thread is ended, so the test ends in seconds.
 #pragma once
 
 #include <windows.h>
@@ -27,7 +28,7 @@ class ModalAnswerer {
     active_ = nullptr;
   }
 
-  bool answered() const { return next_ == steps_.size(); }
+  bool answered() const { return failed_ || next_ == steps_.size(); }
   const std::vector<std::vector<std::string>>& texts() const { return texts_; }
   std::vector<std::string> childTexts() const {
     return texts_.empty() ? std::vector<std::string>() : texts_.back();
@@ -64,15 +65,17 @@ class ModalAnswerer {
       for (const auto& child : children)
         texts.push_back(child.second);
       steps_[next_++].second(next);
-    } else if (++idle_ > 40 && last_ != nullptr && IsWindowVisible(last_)) {
+    } else if (!failed_ && ++idle_ > 40 && last_ != nullptr && IsWindowVisible(last_)) {
       ADD_FAILURE() << "a box stayed open after its answer";
-      EndDialog(std::exchange(last_, nullptr), IDCANCEL);
+      failed_ = true;
     } else if (!answered() && idle_ > 200) {
       ADD_FAILURE() << "no box \"" << steps_[next_].first << "\" showed";
-      next_ = steps_.size();
+      failed_ = true;
+    }
+    // Once failed, every box the thread shows is ended, those it asks next included.
+    if (failed_)
       for (const auto& window : top)
         EndDialog(window.first, IDCANCEL);
-    }
   }
 
   inline static ModalAnswerer* active_ = nullptr;
@@ -81,6 +84,7 @@ class ModalAnswerer {
   std::size_t next_ = 0;
   int idle_ = 0;
   HWND last_ = nullptr;
+  bool failed_ = false;
   std::vector<std::vector<std::string>> texts_;
 };
 
