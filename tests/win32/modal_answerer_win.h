@@ -1,7 +1,7 @@
 // Answers modal boxes from inside their modal loops: a timer awaits each step's caption among
 // this thread's visible windows, records the box's child texts and runs the step's action. A box
-// still open a second after its answer, or none showing for five seconds, fails the test, and
-// from then on every box of the thread is ended, so the test ends in seconds.
+// of the steps still (or again) open a second after an answer, or none showing for five seconds,
+// fails the test, and from then on every box of the thread is ended, so the test ends in seconds.
 #pragma once
 
 #include <windows.h>
@@ -29,10 +29,8 @@ class ModalAnswerer {
   }
 
   bool answered() const { return failed_ || next_ == steps_.size(); }
-  const std::vector<std::vector<std::string>>& texts() const { return texts_; }
-  std::vector<std::string> childTexts() const {
-    return texts_.empty() ? std::vector<std::string>() : texts_.back();
-  }
+  // The child windows' texts of the last box answered.
+  const std::vector<std::string>& childTexts() const { return childTexts_; }
   static void Press(HWND window, int id) { PostMessageA(window, WM_COMMAND, id, 0); }
   static void PressOk(HWND window) { Press(window, IDOK); }
 
@@ -54,18 +52,21 @@ class ModalAnswerer {
     Windows top, children;
     EnumThreadWindows(GetCurrentThreadId(), Add, reinterpret_cast<LPARAM>(&top));
     HWND next = nullptr;
-    for (const auto& [window, text] : top)
-      if (!next && !answered() && IsWindowVisible(window) && text == steps_[next_].first)
-        next = window;
+    bool asking = false;  // a box of one of the steps' captions shows
+    for (const auto& [window, text] : top) {
+      const bool shown = IsWindowVisible(window);
+      for (const Step& step : steps_)
+        asking |= shown && step.first == text;
+      next = !next && shown && !answered() && text == steps_[next_].first ? window : next;
+    }
     if (next != nullptr) {
-      last_ = next;
       idle_ = 0;
       EnumChildWindows(next, Add, reinterpret_cast<LPARAM>(&children));
-      auto& texts = texts_.emplace_back();
+      childTexts_.clear();
       for (const auto& child : children)
-        texts.push_back(child.second);
+        childTexts_.push_back(child.second);
       steps_[next_++].second(next);
-    } else if (!failed_ && ++idle_ > 40 && last_ != nullptr && IsWindowVisible(last_)) {
+    } else if (!failed_ && ++idle_ > 40 && asking) {
       ADD_FAILURE() << "a box stayed open after its answer";
       failed_ = true;
     } else if (!answered() && idle_ > 200) {
@@ -83,9 +84,8 @@ class ModalAnswerer {
   UINT_PTR timer_ = SetTimer(nullptr, 0, 25, OnTimer);
   std::size_t next_ = 0;
   int idle_ = 0;
-  HWND last_ = nullptr;
   bool failed_ = false;
-  std::vector<std::vector<std::string>> texts_;
+  std::vector<std::string> childTexts_;
 };
 
 }  // namespace ondrix::test
