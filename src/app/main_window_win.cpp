@@ -385,8 +385,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       RunExitSequence(window);
       return 0;
     case WM_NCDESTROY:
+      // The default processing frees the window's own text and scroll data.
       OnNcDestroy(window);
-      return 0;
+      return DefWindowProcA(window, message, wParam, lParam);
     case kRenderDoneMessage:
       OnRenderDone(window);
       return 0;
