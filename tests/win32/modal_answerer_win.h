@@ -57,7 +57,8 @@ class ModalAnswerer {
       const bool shown = IsWindowVisible(window);
       for (const Step& step : steps_)
         asking |= shown && step.first == text;
-      next = !next && shown && !answered() && text == steps_[next_].first ? window : next;
+      if (!next && shown && !answered() && text == steps_[next_].first)
+        next = window;
     }
     if (next != nullptr) {
       idle_ = 0;
