@@ -2,9 +2,12 @@
 
 #include <float.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <optional>
 
 #include "app/about_dialog_win.h"
 #include "dialogs/printing_win.h"
@@ -14,6 +17,7 @@
 #include "render/gdi_objects_win.h"
 #include "render/gdi_surface_win.h"
 #include "state/app_state_win.h"
+#include "state/owned_handles_win.h"
 
 namespace ondrix {
 
@@ -36,33 +40,50 @@ constexpr DWORD kPaintWaitMilliseconds = 80;
 // One image being drawn on its own thread from a copy of the settings.
 struct RenderJob {
   HWND window = nullptr;
+  std::uint32_t number = 0;
   GraphSettings settings = {};
   RECT rect = {};
   OwnedBitmap bitmap;
-  volatile LONG abandon = 0;
+  std::atomic<bool> abandon{false};
+  // Written by the thread before it sets `done`; read once `done` is seen.
   bool drawn = false;
-  HANDLE thread = nullptr;
+  // Set when the bitmap is final and out of the thread's DC, before the
+  // thread posts its message. The window goes by this, never by the
+  // thread's end, which may come after the message.
+  OwnedHandle done{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+  DWORD linger = 0;
+  OwnedHandle thread;
 
   RenderJob() = default;
   RenderJob(const RenderJob&) = delete;
   RenderJob& operator=(const RenderJob&) = delete;
-  // The renderer asks for the flag every few thousand steps, so the wait is short.
+  // The renderer asks for the flag every few thousand steps, and a finished
+  // thread has only to return, so the wait is short.
   ~RenderJob() {
-    if (thread != nullptr) {
-      InterlockedExchange(&abandon, 1);
-      WaitForSingleObject(thread, INFINITE);
-      CloseHandle(thread);
+    if (thread) {
+      abandon = true;
+      WaitForSingleObject(thread.Get(), INFINITE);
     }
   }
-  bool Finished() const { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }
+  bool IsDone() const { return WaitForSingleObject(done.Get(), 0) == WAIT_OBJECT_0; }
+};
+
+// A Copy Graph asked for while the image was being drawn: made when that
+// job's message comes, unless the clipboard changed meanwhile.
+struct PendingCopy {
+  std::uint32_t job;
+  DWORD clipboardSequence;
 };
 
 // The main window's images, kept with the window: the finished one that
-// graphBitmap shows and the one being drawn.
+// the window shows and the one being drawn.
 struct WindowImages {
   OwnedBitmap image;
+  RECT imageRect = {};
+  std::uint32_t imageJob = 0;
   std::unique_ptr<RenderJob> job;
-  bool copyPending = false;
+  std::optional<PendingCopy> pendingCopy;
+  DWORD linger = 0;
   std::uint32_t renderCount = 0;
 };
 
@@ -75,26 +96,34 @@ DWORD WINAPI RenderThread(LPVOID parameter) {
   // the renderer's long double steps need the 64 the main thread has.
   _fpreset();
   auto* job = static_cast<RenderJob*>(parameter);
-  MemoryDc memoryDc(nullptr);
-  if (memoryDc.Get() != nullptr) {
-    SelectionGuard selection(memoryDc.Get(), job->bitmap.Get());
-    DrawOptions options;
-    options.shouldStop = [job] { return job->abandon != 0; };
-    job->drawn = DrawGraph(memoryDc.Get(), job->rect.left, job->rect.top, job->rect.right,
-                           job->rect.bottom, job->settings, options);
+  {
+    MemoryDc memoryDc(nullptr);
+    if (memoryDc.Get() != nullptr) {
+      SelectionGuard selection(memoryDc.Get(), job->bitmap.Get());
+      DrawOptions options;
+      options.shouldStop = [job] { return job->abandon.load(); };
+      job->drawn = DrawGraph(memoryDc.Get(), job->rect.left, job->rect.top, job->rect.right,
+                             job->rect.bottom, job->settings, options);
+      GdiFlush();
+    }
   }
-  PostMessageA(job->window, kRenderDoneMessage, 0, 0);
+  const HWND window = job->window;
+  const WPARAM number = job->number;
+  const DWORD linger = job->linger;
+  SetEvent(job->done.Get());
+  PostMessageA(window, kRenderDoneMessage, number, 0);
+  Sleep(linger);
   return 0;
 }
 
 bool ImageIsCurrent(const WindowImages& images, const RECT& client) {
-  return images.job == nullptr && graphBitmap != nullptr && EqualRect(&client, &graphBitmapRect) &&
+  return images.job == nullptr && images.image && EqualRect(&client, &images.imageRect) &&
          redrawGraph == 0;
 }
 
 // Takes over the image of a finished job. False while none has finished.
 bool CollectFinishedJob(WindowImages& images) {
-  if (images.job == nullptr || !images.job->Finished()) {
+  if (images.job == nullptr || !images.job->IsDone()) {
     return false;
   }
   const std::unique_ptr<RenderJob> job = std::move(images.job);
@@ -103,8 +132,8 @@ bool CollectFinishedJob(WindowImages& images) {
     return false;
   }
   images.image = std::move(job->bitmap);
-  graphBitmap = images.image.Get();
-  graphBitmapRect = job->rect;
+  images.imageRect = job->rect;
+  images.imageJob = job->number;
   return true;
 }
 
@@ -116,35 +145,41 @@ bool StartRender(HWND window, HDC windowDc, const RECT& client) {
   images.job.reset();
   auto job = std::make_unique<RenderJob>();
   job->window = window;
+  job->number = images.renderCount + 1;
   job->settings = currentSettings;
   job->rect = client;
+  job->linger = images.linger;
   job->bitmap.Reset(CreateBitmap(client.right, client.bottom, 1,
                                  static_cast<UINT>(GetDeviceCaps(windowDc, BITSPIXEL)), nullptr));
   if (!job->bitmap) {
     return false;
   }
+  if (!job->done) {
+    return false;
+  }
   DWORD threadId = 0;
-  job->thread = CreateThread(nullptr, 0, RenderThread, job.get(), 0, &threadId);
-  if (job->thread == nullptr) {
+  job->thread.Reset(CreateThread(nullptr, 0, RenderThread, job.get(), 0, &threadId));
+  if (!job->thread) {
     return false;
   }
   redrawGraph = 0;
   ++images.renderCount;
   images.job = std::move(job);
-  WaitForSingleObject(images.job->thread, kPaintWaitMilliseconds);
+  WaitForSingleObject(images.job->done.Get(), kPaintWaitMilliseconds);
   CollectFinishedJob(images);
   return true;
 }
 
 // Until the new image is ready the last finished one stays where it covers
 // the window, and the rest shows the background of the graph being drawn.
-void PaintWhileRendering(HDC windowDc, HDC memoryDc, const RECT& client, Color background) {
+void PaintWhileRendering(const WindowImages& images, HDC windowDc, HDC memoryDc, const RECT& client,
+                         Color background) {
   int shownWidth = 0;
   int shownHeight = 0;
-  if (graphBitmap != nullptr) {
-    shownWidth = graphBitmapRect.right < client.right ? graphBitmapRect.right : client.right;
-    shownHeight = graphBitmapRect.bottom < client.bottom ? graphBitmapRect.bottom : client.bottom;
-    SelectionGuard selection(memoryDc, graphBitmap);
+  if (images.image) {
+    shownWidth = std::min(images.imageRect.right, client.right);
+    shownHeight = std::min(images.imageRect.bottom, client.bottom);
+    SelectionGuard selection(memoryDc, images.image.Get());
     BitBlt(windowDc, 0, 0, shownWidth, shownHeight, memoryDc, 0, 0, SRCCOPY);
   }
   GdiSurface surface(windowDc);
@@ -175,20 +210,20 @@ void OnPaint(HWND window) {
     return;
   }
   if (images.job != nullptr) {
-    PaintWhileRendering(windowDc.Get(), memoryDc.Get(), client,
+    PaintWhileRendering(images, windowDc.Get(), memoryDc.Get(), client,
                         images.job->settings.colors[Background]);
     return;
   }
-  SelectionGuard selection(memoryDc.Get(), graphBitmap);
+  SelectionGuard selection(memoryDc.Get(), images.image.Get());
   BitBlt(windowDc.Get(), update.left, update.top, update.right - update.left,
          update.bottom - update.top, memoryDc.Get(), update.left, update.top, SRCCOPY);
 }
 
 // The image as a 24-bit bottom-up DIB in a movable block, or null when the
 // block cannot be had.
-HGLOBAL MakeClipboardDib(HWND window) {
-  const LONG width = graphBitmapRect.right;
-  const LONG height = graphBitmapRect.bottom;
+HGLOBAL MakeClipboardDib(HWND window, const WindowImages& images) {
+  const LONG width = images.imageRect.right;
+  const LONG height = images.imageRect.bottom;
   const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
   BITMAPINFOHEADER header = {};
   header.biSize = sizeof header;
@@ -207,7 +242,7 @@ HGLOBAL MakeClipboardDib(HWND window) {
   if (bytes != nullptr) {
     std::memcpy(bytes, &header, sizeof header);
     WindowDc windowDc(window);
-    rows = GetDIBits(windowDc.Get(), graphBitmap, 0, static_cast<UINT>(height),
+    rows = GetDIBits(windowDc.Get(), images.image.Get(), 0, static_cast<UINT>(height),
                      bytes + sizeof header, reinterpret_cast<BITMAPINFO*>(bytes), DIB_RGB_COLORS);
     GlobalUnlock(block);
   }
@@ -219,7 +254,7 @@ HGLOBAL MakeClipboardDib(HWND window) {
 }
 
 void CopyImageToClipboard(HWND window) {
-  HGLOBAL dib = MakeClipboardDib(window);
+  HGLOBAL dib = MakeClipboardDib(window, *ImagesOf(window));
   if (dib == nullptr) {
     MessageBeep(MB_ICONHAND);
     return;
@@ -252,21 +287,26 @@ void CopyGraph(HWND window) {
   }
   if (ImageIsCurrent(images, client)) {
     CopyImageToClipboard(window);
-  } else {
-    images.copyPending = true;
+  } else if (images.job != nullptr) {
+    images.pendingCopy = PendingCopy{images.job->number, GetClipboardSequenceNumber()};
   }
 }
 
-void OnRenderDone(HWND window) {
+// Every job posts this once it is done or has given up, whether or not a
+// paint took its image first. A copy asked for is made now or never: not
+// over what the user has put on the clipboard since, and not of a later
+// graph when this one was abandoned.
+void OnRenderDone(HWND window, std::uint32_t number) {
   WindowImages& images = *ImagesOf(window);
   if (CollectFinishedJob(images)) {
     InvalidateRect(window, nullptr, FALSE);
   }
-  RECT client = {};
-  GetClientRect(window, &client);
-  if (images.copyPending && ImageIsCurrent(images, client)) {
-    images.copyPending = false;
-    CopyImageToClipboard(window);
+  if (images.pendingCopy && images.pendingCopy->job == number) {
+    const PendingCopy copy = *images.pendingCopy;
+    images.pendingCopy.reset();
+    if (images.imageJob == number && GetClipboardSequenceNumber() == copy.clipboardSequence) {
+      CopyImageToClipboard(window);
+    }
   }
 }
 
@@ -293,8 +333,6 @@ bool OnCreate(HWND window) {
 void OnNcDestroy(HWND window) {
   delete ImagesOf(window);
   SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-  graphBitmap = nullptr;
-  graphBitmapRect = RECT{};
 }
 
 void RunExitSequence(HWND window) {
@@ -389,7 +427,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       OnNcDestroy(window);
       return DefWindowProcA(window, message, wParam, lParam);
     case kRenderDoneMessage:
-      OnRenderDone(window);
+      OnRenderDone(window, static_cast<std::uint32_t>(wParam));
       return 0;
     case WM_COMMAND:
       OnCommand(window, LOWORD(wParam));
@@ -439,6 +477,10 @@ void ReleaseMainWindowResources(HINSTANCE instance) {
 std::uint32_t GraphRenderCount(HWND window) {
   const WindowImages* images = ImagesOf(window);
   return images != nullptr ? images->renderCount : 0;
+}
+
+void SetRenderThreadLinger(HWND window, DWORD milliseconds) {
+  ImagesOf(window)->linger = milliseconds;
 }
 
 bool GraphRenderPending(HWND window) {

@@ -31,4 +31,8 @@ std::uint32_t GraphRenderCount(HWND window);
 // Whether a render is still under way on the window's thread.
 bool GraphRenderPending(HWND window);
 
+// Tests: how long each render thread stays alive after its done message,
+// which lets that message arrive before the thread's end, as it may anyway.
+void SetRenderThreadLinger(HWND window, DWORD milliseconds);
+
 }  // namespace ondrix

@@ -11,9 +11,6 @@ HMENU graphMenu = nullptr;
 GraphSettings currentSettings = {};
 volatile LONG redrawGraph = 0;
 
-HBITMAP graphBitmap = nullptr;
-RECT graphBitmapRect = {};
-
 // The print-dialog record is the byte-packed 66-byte one on 32-bit Windows.
 #ifndef _WIN64
 static_assert(sizeof(PRINTDLGA) == 66, "PRINTDLGA layout");

@@ -18,11 +18,6 @@ extern HMENU graphMenu;
 extern GraphSettings currentSettings;
 extern volatile LONG redrawGraph;
 
-// The cached image of the graph and the client rectangle it was rendered
-// for; it lives until it is replaced or the program ends.
-extern HBITMAP graphBitmap;
-extern RECT graphBitmapRect;
-
 // Print state; the print thread and the user-interface thread share it
 // without locks, as aligned 32-bit values.
 extern PRINTDLGA printDialogData;

@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 #include <tuple>
+#include <vector>
 
 #include "app/main_window_win.h"
 #include "dialogs/control_ids.h"
@@ -61,6 +62,26 @@ bool ClipboardHolds(const RasterSurface& surface) {
   GlobalUnlock(block);
   CloseClipboard();
   return dib.size() >= 40 && dib.replace(16, 24, 24, '\0') == expected;
+}
+
+// The client area as the screen shows it, in COLORREFs, row by row.
+std::vector<std::uint32_t> Shown(HWND window, int width, int height) {
+  test::DibCanvas canvas(width, height);
+  HDC dc = GetDC(window);
+  BitBlt(canvas.Dc(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
+  ReleaseDC(window, dc);
+  return canvas.Pixels();
+}
+
+// "" when the pixels are the surface's, else the first that is not.
+std::string FirstDifference(const std::vector<std::uint32_t>& pixels,
+                            const RasterSurface& surface) {
+  for (std::size_t i = 0; i < pixels.size(); ++i)
+    if (pixels[i] != surface.Pixels()[i])
+      return "(" + std::to_string(i % surface.Width()) + ", " +
+             std::to_string(i / surface.Width()) + ") is " + std::to_string(pixels[i]) + ", not " +
+             std::to_string(surface.Pixels()[i]);
+  return "";
 }
 
 class MainWindowTest : public testing::Test {
@@ -163,6 +184,38 @@ TEST_F(MainWindowTest, CommandsKeysTheImageCacheAndCopyGraph) {
   ModalAnswerer answerer("Copy Graph", ModalAnswerer::PressOk);
   Send(WM_COMMAND, CM_COPY_GRAPH);
   EXPECT_TRUE(answerer.answered() && CloseClipboard() && !IsClipboardFormatAvailable(CF_DIB));
+}
+
+// A graph that took longer than a paint waits was never shown: the window
+// looked for the image when the thread's message came, before the thread ended.
+TEST_F(MainWindowTest, AGraphSlowerThanAPaintAppearsOnItsOwn) {
+  Size(300, 200);
+  Renders(FALSE);
+  currentSettings.values[XTickFrequency] = 2e-6;
+  SetRenderThreadLinger(window_, 1000);
+  Send(WM_COMMAND, CM_TANGENT);
+  RasterSurface expected(300, 200);
+  DrawGraph(expected, 0, 0, 300, 200, currentSettings);
+  std::string difference;
+  PumpUntil(
+      [&] { return (difference = FirstDifference(Shown(window_, 300, 200), expected)).empty(); },
+      15000);
+  EXPECT_EQ(difference, "");
+  // A copy asked for meanwhile is made when its graph is done, never over
+  // text put on the clipboard since, nor later by an unrelated graph.
+  Send(WM_COMMAND, CM_SINE);
+  Send(WM_KEYDOWN, 'C', 0x80);
+  ASSERT_TRUE(GraphRenderPending(window_) && OpenClipboard(nullptr) && EmptyClipboard());
+  const HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 2);
+  static_cast<char*>(GlobalLock(text))[0] = 'x';
+  GlobalUnlock(text);
+  ASSERT_TRUE(SetClipboardData(CF_TEXT, text) && CloseClipboard());
+  EXPECT_TRUE(PumpUntil([this] { return !GraphRenderPending(window_); }));
+  currentSettings.values[XTickFrequency] = 1;
+  Send(WM_COMMAND, CM_COSINE);
+  EXPECT_EQ(Renders(FALSE), 1u);
+  PumpUntil([] { return false; }, 300);
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT) && !IsClipboardFormatAvailable(CF_DIB));
 }
 
 TEST_F(MainWindowTest, SettingsThatTakeHoursToDrawNeverLockTheUserOut) {
