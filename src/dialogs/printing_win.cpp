@@ -1,7 +1,5 @@
 #include "dialogs/printing_win.h"
 
-#include <float.h>
-
 #include <string>
 
 #include "dialogs/control_ids.h"
@@ -9,6 +7,7 @@
 #include "model/titles.h"
 #include "render/gdi_surface_win.h"
 #include "state/app_state_win.h"
+#include "state/worker_thread_win.h"
 
 namespace ondrix {
 
@@ -22,13 +21,13 @@ namespace {
 constexpr DWORD kSpoolDelayMilliseconds = 2000;
 
 void FinishStatusDialog() {
-  SendMessageA(printStatusWindow, WM_COMMAND, CM_PRINT_DONE, 0);
+  SendMessageA(printStatusWindow.load(), WM_COMMAND, CM_PRINT_DONE, 0);
 }
 
 // Renders the page after the user confirmed the print dialog; the status
 // dialog is gone when this returns.
-void PrintPage(HDC printer, const GraphSettings& settings) {
-  ShowWindow(printStatusWindow, SW_MINIMIZE);
+void PrintPage(const OwnedDc& printer, const GraphSettings& settings) {
+  ShowWindow(printStatusWindow.load(), SW_MINIMIZE);
 
   const std::string documentName = GraphTitle(settings);
   DOCINFOA documentInfo = {};
@@ -40,28 +39,41 @@ void PrintPage(HDC printer, const GraphSettings& settings) {
 
   // A document the spooler refused is not ended; a page it refused is not
   // ended either, and the document is then aborted rather than sent empty.
-  if (StartDocA(printer, &documentInfo) <= 0) {
+  if (StartDocA(printer.Get(), &documentInfo) <= 0) {
     FinishStatusDialog();
-    DeleteDC(printer);
     return;
   }
-  const bool pageStarted = StartPage(printer) > 0;
+  const bool pageStarted = StartPage(printer.Get()) > 0;
   DrawOptions options;
-  options.shouldStop = [] { return printCancelled != 0; };
-  DrawGraph(printer, 0, 0, GetDeviceCaps(printer, HORZRES), GetDeviceCaps(printer, VERTRES),
-            settings, options);
+  options.shouldStop = [] { return printCancelled.load(); };
+  DrawGraph(printer.Get(), 0, 0, GetDeviceCaps(printer.Get(), HORZRES),
+            GetDeviceCaps(printer.Get(), VERTRES), settings, options);
   FinishStatusDialog();
-  const bool pageEnded = pageStarted && EndPage(printer) > 0;
-  if (printCancelled != 0 || !pageEnded) {
-    AbortDoc(printer);
+  const bool pageEnded = pageStarted && EndPage(printer.Get()) > 0;
+  if (printCancelled || !pageEnded) {
+    AbortDoc(printer.Get());
   } else {
-    EndDoc(printer);
+    EndDoc(printer.Get());
   }
-  DeleteDC(printer);
+}
+
+// Asks for a printer, renders one page and ends or aborts the document.
+void Print(const GraphSettings& settings, HWND mainWindow) {
+  printDialogData.Flags = PD_RETURNDC | PD_NOSELECTION;
+  printDialogData.hwndOwner = printStatusWindow;
+  if (PrintDlgA(&printDialogData) != 0) {
+    const OwnedDc printer(printDialogData.hDC);
+    printDialogData.hDC = nullptr;
+    PrintPage(printer, settings);
+  } else {
+    FinishStatusDialog();
+  }
+  printInProgress = false;
+  PostMessageA(mainWindow, kPrintFinishedMessage, 0, 0);
 }
 
 void InitStatusDialog(HWND dialog, const GraphSettings& settings) {
-  printCancelled = 0;
+  printCancelled = false;
   const PrintStatusTexts texts = MakePrintStatusTexts(settings);
   SetDlgItemTextA(dialog, IDC_PRINT_FUNCTION, texts.function.c_str());
   SetDlgItemTextA(dialog, IDC_PRINT_CONNECTION, texts.connection);
@@ -72,7 +84,7 @@ void InitStatusDialog(HWND dialog, const GraphSettings& settings) {
 }  // namespace
 
 void PageSetup(HWND mainWindow) {
-  if (printInProgress != 0) {
+  if (printInProgress) {
     WarnUser(mainWindow, kPageSetupWhilePrintingText, "Page Setup", MB_OK);
     return;
   }
@@ -82,23 +94,20 @@ void PageSetup(HWND mainWindow) {
 }
 
 void PrintGraph(HWND mainWindow) {
-  if (printInProgress != 0) {
+  if (printInProgress) {
     WarnUser(mainWindow, kAlreadyPrintingText, "Print Graph", MB_OK);
     return;
   }
-  if (printThreadHandle != nullptr) {
-    CloseHandle(printThreadHandle);
-    printThreadHandle = nullptr;
-  }
+  FinishPrintThread();
 
   // Raised here rather than by the thread, so that a second request handled
   // before the new thread has run is refused as well.
-  printInProgress = 1;
+  printInProgress = true;
   printStatusWindow =
       CreateDialogParamA(appInstance, "PRINT_DIALOG", nullptr, PrintStatusDialogProc,
                          reinterpret_cast<LPARAM>(&currentSettings));
-  if (printStatusWindow == nullptr) {
-    printInProgress = 0;
+  if (printStatusWindow.load() == nullptr) {
+    printInProgress = false;
     MessageBeep(MB_ICONHAND);
     return;
   }
@@ -106,40 +115,20 @@ void PrintGraph(HWND mainWindow) {
 
   // The snapshot is taken here, on the thread that owns currentSettings, so
   // that the printout is the graph the status dialog shows.
-  auto* snapshot = new GraphSettings(currentSettings);
-  DWORD threadId = 0;
-  printThreadHandle = CreateThread(nullptr, 0, PrintThread, snapshot, 0, &threadId);
-  if (printThreadHandle == nullptr) {
-    delete snapshot;
+  printThread =
+      StartWorkerThread([settings = currentSettings, mainWindow] { Print(settings, mainWindow); });
+  if (!printThread) {
     DestroyWindow(printStatusWindow);
-    printInProgress = 0;
+    printInProgress = false;
     MessageBeep(MB_ICONHAND);
   }
 }
 
-void MatchMainThreadPrecision() {
-  _fpreset();
-}
-
-DWORD WINAPI PrintThread(LPVOID parameter) {
-  MatchMainThreadPrecision();
-
-  auto* snapshot = static_cast<GraphSettings*>(parameter);
-  const GraphSettings settings = *snapshot;
-  delete snapshot;
-
-  printDialogData.Flags = PD_RETURNDC | PD_NOSELECTION;
-  printDialogData.hwndOwner = printStatusWindow;
-  if (PrintDlgA(&printDialogData) != 0) {
-    HDC printer = printDialogData.hDC;
-    printDialogData.hDC = nullptr;
-    PrintPage(printer, settings);
-  } else {
-    FinishStatusDialog();
+void FinishPrintThread() {
+  if (printThread && !printInProgress) {
+    WaitForSingleObject(printThread.Get(), INFINITE);
+    printThread.Reset();
   }
-
-  printInProgress = 0;
-  return 0;
 }
 
 INT_PTR CALLBACK PrintStatusDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -151,7 +140,7 @@ INT_PTR CALLBACK PrintStatusDialogProc(HWND dialog, UINT message, WPARAM wParam,
       switch (LOWORD(wParam)) {
         case IDCANCEL:
           // The thread stops drawing and aborts the document.
-          printCancelled = 1;
+          printCancelled = true;
           break;
         case CM_PRINT_DONE:
           DestroyWindow(dialog);
@@ -161,7 +150,10 @@ INT_PTR CALLBACK PrintStatusDialogProc(HWND dialog, UINT message, WPARAM wParam,
       }
       return FALSE;
     case WM_CLOSE:
-      printCancelled = 1;
+      printCancelled = true;
+      return FALSE;
+    case WM_DESTROY:
+      printStatusWindow = nullptr;
       return FALSE;
     default:
       return FALSE;

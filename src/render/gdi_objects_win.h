@@ -61,23 +61,30 @@ class SelectionGuard {
   HGDIOBJ previous_;
 };
 
-// A memory DC compatible with the given one (the screen when null), deleted
-// with the guard.
-class MemoryDc {
+// A DC made with CreateDC or handed over by a print dialog, deleted with
+// the owner.
+class OwnedDc {
  public:
-  explicit MemoryDc(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-  ~MemoryDc() {
+  explicit OwnedDc(HDC dc) : dc_(dc) {}
+  ~OwnedDc() {
     if (dc_ != nullptr) {
       DeleteDC(dc_);
     }
   }
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
+  OwnedDc(const OwnedDc&) = delete;
+  OwnedDc& operator=(const OwnedDc&) = delete;
 
   HDC Get() const { return dc_; }
 
  private:
   HDC dc_;
+};
+
+// A memory DC compatible with the given one (the screen when null), deleted
+// with the guard.
+class MemoryDc : public OwnedDc {
+ public:
+  explicit MemoryDc(HDC compatibleWith) : OwnedDc(CreateCompatibleDC(compatibleWith)) {}
 };
 
 // A window's client-area DC, released with the guard.

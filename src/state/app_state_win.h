@@ -1,44 +1,49 @@
-// Program-wide state shared by the main window, the settings load and save,
-// the Grid Properties dialog and printing, with the helpers that keep the
-// menu check marks and the caption in step with the live settings.
+// Program-wide state shared by the main window, the Grid Properties dialog
+// and printing, and the one function that brings the menu, the caption and
+// the image into line with the live settings.
 #pragma once
 
 #include <windows.h>
 
 #include <commdlg.h>
 
-#include <cstdint>
+#include <atomic>
 
 #include "model/graph_settings.h"
+#include "state/owned_handles_win.h"
 
 namespace ondrix {
 
 extern HINSTANCE appInstance;
 extern HMENU graphMenu;
 extern GraphSettings currentSettings;
-extern volatile LONG redrawGraph;
+// The image no longer shows currentSettings: the next paint draws anew.
+extern bool redrawGraph;
 
-// Print state; the print thread and the user-interface thread share it
-// without locks, as aligned 32-bit values.
-extern PRINTDLGA printDialogData;
-extern volatile LONG printInProgress;
-extern volatile LONG printCancelled;
-extern HANDLE printThreadHandle;
-extern HWND volatile printStatusWindow;
+// The one print-dialog record of the program. Its device-mode and
+// device-names blocks keep the chosen printer; Clear frees them.
+struct PrintDialogRecord : PRINTDLGA {
+  PrintDialogRecord() : PRINTDLGA{} { lStructSize = sizeof(PRINTDLGA); }
+  ~PrintDialogRecord() { Clear(); }
+  PrintDialogRecord(const PrintDialogRecord&) = delete;
+  PrintDialogRecord& operator=(const PrintDialogRecord&) = delete;
+  void Clear();
+};
+extern PrintDialogRecord printDialogData;
 
-// Moves the check mark of a radio-like menu group from previousId to newId;
-// for a function command also copies its display name into nameBuffer
-// (the settings' 15-byte functionName), which may be null.
-void CheckMenuChoice(std::int32_t previousId, std::int32_t newId, char* nameBuffer);
+// Shared with the print thread: it lowers the first and reads the second
+// and the status dialog's handle, which the dialog clears when it goes.
+extern std::atomic<bool> printInProgress;
+extern std::atomic<bool> printCancelled;
+extern std::atomic<HWND> printStatusWindow;
+// The running or last print thread; the user-interface thread's alone.
+extern OwnedHandle printThread;
+
+// Every change of currentSettings ends here: the check marks, the function
+// name, the caption, and a stale image with the client area invalidated.
+void ReflectSettings(HWND mainWindow);
 
 // The beep and the exclamation box of every refusal; returns the button.
 int WarnUser(HWND owner, const char* text, const char* caption, UINT buttons);
-
-// Caption: the function name followed by " - Ondrix".
-void UpdateWindowTitle(HWND window, const GraphSettings& settings);
-
-// Flips grid or sonar, moves the menu item's check mark to match and
-// invalidates the window.
-void ToggleOption(std::int32_t menuId, std::int32_t& flag, HWND window);
 
 }  // namespace ondrix
