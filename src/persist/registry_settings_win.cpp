@@ -6,7 +6,6 @@
 
 #include "model/stored_values.h"
 #include "model/value_text.h"
-#include "state/app_state_win.h"
 
 namespace ondrix {
 namespace {
@@ -106,14 +105,6 @@ Placement ReadPlacement(const RegistryKey& key) {
   return placement;
 }
 
-// A window with no area, or entirely off every monitor, could never be seen
-// or dragged back; such a placement is not applied.
-bool IsReachable(const Placement& placement) {
-  const PlacementRect bounds = MakePlacementRect(placement);
-  const RECT rect = {bounds.left, bounds.top, bounds.right, bounds.bottom};
-  return bounds.hasArea && MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
-}
-
 DWORD RegistryType(StoredType type) {
   switch (type) {
     case StoredType::Binary:
@@ -165,41 +156,18 @@ void FormatCustomColorName(int index, char (&name)[32]) {
 
 }  // namespace
 
-void LoadSettings(GraphSettings& settings, HWND window) {
-  // Set again from the method below; an unknown method leaves it empty.
-  std::memset(settings.functionName, 0, sizeof settings.functionName);
+LoadedSettings LoadSettings() {
+  LoadedSettings loaded = {};
+  GraphSettings& settings = loaded.settings;
   SetDefaultSettings(settings);
-
   RegistryKey key;
-  const bool stored = key.OpenForReading(kSettingsKeyPath);
-  Placement placement;
-  if (stored) {
-    placement = ReadPlacement(key);
+  if (key.OpenForReading(kSettingsKeyPath)) {
+    loaded.placement = ReadPlacement(key);
     ReadStoredSettings(key, settings);
     ParseValueTexts(settings);
-    key.Close();
   }
-
-  // Unknown stored methods stay in the settings, but put no check mark on
-  // whatever other command carries that identifier. An unknown function
-  // copies no name, so the caption reads " - Ondrix".
-  if (IsFunctionMethod(settings.graphMethod)) {
-    CheckMenuChoice(settings.graphMethod, settings.graphMethod, settings.functionName);
-  }
-  UpdateWindowTitle(window, settings);
-  if (IsConnectMethod(settings.connectMethod)) {
-    CheckMenuChoice(settings.connectMethod, settings.connectMethod, nullptr);
-  }
-  CheckMenuItem(graphMenu, CM_POINT_SONAR,
-                MF_BYCOMMAND | (settings.sonar != 0 ? MF_CHECKED : MF_UNCHECKED));
-  CheckMenuItem(graphMenu, CM_GRID_LINES,
-                MF_BYCOMMAND | (settings.grid != 0 ? MF_CHECKED : MF_UNCHECKED));
-
-  // Without a key the window stays where the system placed it.
-  if (stored && IsReachable(placement)) {
-    MoveWindow(window, placement.x, placement.y, placement.width, placement.height, TRUE);
-  }
-  redrawGraph = 1;
+  SetFunctionNameFromMethod(settings);
+  return loaded;
 }
 
 void SaveSettings(const GraphSettings& settings, HWND window) {

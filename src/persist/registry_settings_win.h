@@ -4,15 +4,22 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "model/graph_settings.h"
+#include "model/stored_values.h"
 
 namespace ondrix {
 
-// Defaults first, then whatever the settings key holds; brings the menu
-// check marks, the caption and the window placement into line and marks the
-// cached graph stale. Needs appInstance and graphMenu, and a cleared
-// functionName.
-void LoadSettings(GraphSettings& settings, HWND window);
+struct LoadedSettings {
+  // The function name set from the method; empty for an unknown one.
+  GraphSettings settings;
+  // None without a settings key: the window stays where the system put it.
+  std::optional<Placement> placement;
+};
+
+// Defaults first, then whatever the settings key holds, the values parsed.
+LoadedSettings LoadSettings();
 
 // Restores the window to its normal size and writes the placement and the
 // settings to the settings key.
