@@ -11,7 +11,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   // Every dialog template names the BorDlg_Gray class: register it first.
   ondrix::BWCCRegister(instance);
   ondrix::appInstance = instance;
-  ondrix::redrawGraph = 0;
 
   if (ondrix::RegisterMainWindowClass(instance) == 0) {
     return 0;

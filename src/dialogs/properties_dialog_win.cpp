@@ -3,7 +3,6 @@
 #include <commdlg.h>
 
 #include <cstring>
-#include <new>
 
 #include "dialogs/control_ids.h"
 #include "model/field_rules.h"
@@ -21,7 +20,7 @@ static_assert(sizeof(void*) != 4 || sizeof(CHOOSECOLORA) == 36, "the 32-bit choo
 
 constexpr char kPiSuffix[] = "p";
 
-// Lives from WM_INITDIALOG to WM_DESTROY, reached through DWLP_USER.
+// Lives on RunPropertiesDialog's stack, reached through DWLP_USER.
 struct PropertiesState {
   GraphSettings working;
   GraphSettings backup;
@@ -100,7 +99,7 @@ bool ApplyFields(HWND dialog, PropertiesState& state) {
   }
 
   currentSettings = working;
-  redrawGraph = 1;
+  ReflectSettings(GetParent(dialog));
   return true;
 }
 
@@ -170,12 +169,7 @@ void FinishPickMode(HWND dialog, PropertiesState& state, LPARAM position) {
   SetFocus(field);
 }
 
-BOOL InitDialog(HWND dialog) {
-  auto* state = new (std::nothrow) PropertiesState{};
-  if (state == nullptr) {
-    EndDialog(dialog, 0);
-    return TRUE;
-  }
+BOOL InitDialog(HWND dialog, PropertiesState* state) {
   SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
   state->working = currentSettings;
   state->backup = currentSettings;
@@ -200,14 +194,12 @@ void OnCommand(HWND dialog, PropertiesState& state, int id, int notification) {
       }
       break;
     case IDC_APPLY:
-      if (ApplyFields(dialog, state)) {
-        InvalidateRect(GetParent(dialog), nullptr, TRUE);
-      }
+      ApplyFields(dialog, state);
       break;
     case IDCANCEL:
       // The backup dates from the opening, so this undoes every Apply.
       currentSettings = state.backup;
-      redrawGraph = 1;
+      ReflectSettings(GetParent(dialog));
       EndDialog(dialog, 0);
       break;
     case IDC_CHANGE_COLOR:
@@ -232,7 +224,7 @@ INT_PTR CALLBACK PropertiesDialogProc(HWND dialog, UINT message, WPARAM wParam, 
   PropertiesState* state = GetState(dialog);
   switch (message) {
     case WM_INITDIALOG:
-      return InitDialog(dialog);
+      return InitDialog(dialog, reinterpret_cast<PropertiesState*>(lParam));
 
     case WM_MEASUREITEM: {
       auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
@@ -280,12 +272,17 @@ INT_PTR CALLBACK PropertiesDialogProc(HWND dialog, UINT message, WPARAM wParam, 
 
     case WM_DESTROY:
       SetWindowLongPtrA(dialog, DWLP_USER, 0);
-      delete state;
       return FALSE;
 
     default:
       return FALSE;
   }
+}
+
+void RunPropertiesDialog(HWND owner) {
+  PropertiesState state = {};
+  DialogBoxParamA(appInstance, "PROPERTIES", owner, PropertiesDialogProc,
+                  reinterpret_cast<LPARAM>(&state));
 }
 
 }  // namespace ondrix

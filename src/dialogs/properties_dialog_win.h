@@ -5,11 +5,10 @@
 
 #include <windows.h>
 
-#include "model/graph_settings.h"
-
 namespace ondrix {
 
-// Dialog procedure of the "PROPERTIES" template.
-INT_PTR CALLBACK PropertiesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// Runs the "PROPERTIES" dialog modally; every change it makes to
+// currentSettings goes through ReflectSettings of the owner.
+void RunPropertiesDialog(HWND owner);
 
 }  // namespace ondrix

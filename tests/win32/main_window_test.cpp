@@ -16,7 +16,6 @@
 
 #include "app/main_window_win.h"
 #include "dialogs/control_ids.h"
-#include "dialogs/printing_win.h"
 #include "dib_canvas_win.h"
 #include "modal_answerer_win.h"
 #include "model/command_ids.h"
@@ -25,6 +24,7 @@
 #include "render/gdi_surface_win.h"
 #include "render/raster_surface.h"
 #include "state/app_state_win.h"
+#include "state/worker_thread_win.h"
 
 namespace ondrix {
 namespace {
@@ -39,11 +39,13 @@ bool PumpUntil(Done done, DWORD ms = 30000) {
   return done();
 }
 
-// Live GDI objects, found as Wine finds them: by a handle's low word.
-DWORD LiveGdiObjects() {
+// Live GDI objects (of one type), found as Wine finds them: by a handle's low word.
+DWORD LiveGdiObjects(DWORD type = 0) {
   DWORD count = 0;
-  for (UINT_PTR index = 1; index < 0x10000; ++index)
-    count += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
+  for (UINT_PTR index = 1; index < 0x10000; ++index) {
+    const DWORD found = GetObjectType(reinterpret_cast<HGDIOBJ>(index));
+    count += found != 0 && (type == 0 || found == type);
+  }
   return count;
 }
 
@@ -247,6 +249,32 @@ TEST_F(MainWindowTest, SettingsThatTakeHoursToDrawNeverLockTheUserOut) {
   EXPECT_TRUE(!IsWindow(window_) && PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
+// Windows never closes the window at the end of a session: the settings are saved as the exit
+// saves them, and nothing is written while the session goes on. The About box closes on OK,
+// Escape and its close box.
+TEST_F(MainWindowTest, TheSessionsEndSavesAndTheAboutBoxCloses) {
+  Size(300, 200);
+  Send(WM_COMMAND, CM_COSECANT);
+  for (const BOOL ending : {FALSE, TRUE}) {
+    EXPECT_TRUE(SendMessageA(window_, WM_QUERYENDSESSION, 0, 0));
+    SendMessageA(window_, WM_ENDSESSION, ending, 0);
+    DWORD method = 0, size = sizeof method;
+    EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\Velmora\\Ondrix", "Graph Method",
+                           RRF_RT_REG_DWORD, nullptr, &method, &size) == ERROR_SUCCESS,
+              ending == TRUE);
+    EXPECT_EQ(method, ending ? CM_COSECANT : 0u);
+  }
+  const ModalAnswerer::Action closers[] = {
+      ModalAnswerer::PressOk,
+      [](HWND box) { PostMessageA(GetDlgItem(box, IDOK), WM_KEYDOWN, VK_ESCAPE, 0); },
+      [](HWND box) { PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0); }};
+  for (const auto& close : closers) {
+    ModalAnswerer answerer("About Ondrix 1.6", close);
+    Send(WM_COMMAND, CM_ABOUT);
+    EXPECT_TRUE(answerer.answered() && IsWindow(window_));
+  }
+}
+
 // tests/e2e/ondrix.sh keeps the page (ONDRIX_KEEP_PDF=1) to compare it.
 TEST_F(MainWindowTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
   const char* home = std::getenv("WINEHOMEDIR");  // \??\Z:\root; cups-pdf writes to ~/PDF
@@ -289,11 +317,12 @@ TEST_F(MainWindowTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
   ASSERT_TRUE(PumpUntil([&] { return IsIconic(status) != FALSE; }));  // the wait before the page
   SendMessageA(status, WM_CLOSE, 0, 0);
   ASSERT_TRUE(PumpUntil([&] { return printInProgress == 0 && !IsWindow(status); }));
+  EXPECT_TRUE(PumpUntil([] { return !printThread; })) << "the ended thread is let go at once";
 
   Send(WM_COMMAND, CM_TANGENT);
   currentSettings.colors[PointConnection] = 0x0000A000;
   currentSettings.sonar = 1;
-  const DWORD gdiObjects = LiveGdiObjects();
+  const DWORD dcs = LiveGdiObjects(OBJ_DC);  // fonts and bitmaps come and go with the dialogs
   Send(WM_COMMAND, CM_PRINT_GRAPH);
   const HWND dialog = PrintDialog();
   Send(WM_COMMAND, CM_SINE);
@@ -304,7 +333,7 @@ TEST_F(MainWindowTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
   EXPECT_TRUE(answerer.answered() && printDialogData.hwndOwner == window_ && !printDialogData.hDC);
   EXPECT_EQ(printDialogData.Flags & (PD_PRINTSETUP | PD_RETURNDC | PD_NOSELECTION),
             DWORD(PD_PRINTSETUP));
-  EXPECT_EQ(LiveGdiObjects(), gdiObjects) << "a printer DC left";
+  EXPECT_EQ(LiveGdiObjects(OBJ_DC), dcs) << "a printer DC left";
 
   std::string page;
   const auto complete = [&] {

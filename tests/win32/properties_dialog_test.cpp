@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <new>
 
 #include "dialogs/control_ids.h"
 #include "modal_answerer_win.h"
@@ -13,19 +11,6 @@
 #include "model/value_text.h"
 #include "persist/registry_settings_win.h"
 #include "state/app_state_win.h"
-
-// The dialog's state record comes from nothrow new; this is it until deleted.
-static void* liveRecord = nullptr;
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  return liveRecord = std::malloc(size != 0 ? size : 1);
-}
-void operator delete(void* block) noexcept {
-  liveRecord = block == liveRecord ? nullptr : liveRecord;
-  std::free(block);
-}
-void operator delete(void* block, std::size_t) noexcept {
-  operator delete(block);
-}
 
 namespace ondrix::test {
 namespace {
@@ -86,7 +71,12 @@ TEST(PropertiesDialogTest, ApplyWiresTheVerdictsAndCancelRestores) {
   then([](HWND dialog) {
     EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_VALUE_FIRST + MinimumX));
     EXPECT_EQ(SendMessageA(GetFocus(), EM_GETSEL, 0, 0), MAKELRESULT(0, 2)) << "all of \"3p\"";
-    TypeAndApply(dialog, {{MaximumX, "10"}, {YTickFrequency, "0"}});
+    TypeAndApply(dialog, {{MaximumX, "10"}, {MinimumY, "5"}});
+  });
+  answer({IDOK});  // equal Y range: the field the verdict names
+  then([](HWND dialog) {
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_VALUE_FIRST + MinimumY));
+    TypeAndApply(dialog, {{MinimumY, "-4"}, {YTickFrequency, "0"}});
   });
   answer({IDOK});  // a zero tick
   then([](HWND dialog) {
@@ -106,17 +96,17 @@ TEST(PropertiesDialogTest, ApplyWiresTheVerdictsAndCancelRestores) {
                      ModalAnswerer::PressOk(chooser);
                    }});
   then([kChosen](HWND dialog) {
-    redrawGraph = 0;
+    redrawGraph = false;
     SendMessageA(dialog, WM_COMMAND, IDC_APPLY, 0);
-    EXPECT_TRUE(currentSettings.values[BModifier] == kPi && redrawGraph == 1 &&
+    EXPECT_TRUE(currentSettings.values[BModifier] == kPi && redrawGraph &&
                 currentSettings.colors[Axis] == kChosen);
     ModalAnswerer::Press(dialog, IDCANCEL);
   });
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Velmora\\Ondrix");
   currentSettings = DefaultGraphSettings();
   ModalAnswerer answerer(steps);
-  EXPECT_EQ(DialogBoxParamA(appInstance, "PROPERTIES", nullptr, PropertiesDialogProc, 0), 0);
-  ASSERT_TRUE(answerer.answered() && liveRecord == nullptr) << "or the state record outlived it";
+  RunPropertiesDialog(nullptr);
+  ASSERT_TRUE(answerer.answered());
   const GraphSettings opened = DefaultGraphSettings();
   EXPECT_EQ(std::memcmp(&currentSettings, &opened, sizeof opened), 0);
   COLORREF custom[kCustomColorCount];

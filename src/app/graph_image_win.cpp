@@ -1,0 +1,211 @@
+#include "app/graph_image_win.h"
+
+#include <algorithm>
+#include <atomic>
+
+#include "app/clipboard_win.h"
+#include "render/gdi_surface_win.h"
+#include "state/app_state_win.h"
+#include "state/owned_handles_win.h"
+#include "state/worker_thread_win.h"
+
+namespace ondrix {
+
+namespace {
+
+// A paint waits this long for a new image before it shows the old one: most
+// graphs are ready by then and appear without an intermediate picture, and
+// the window still answers within a tenth of a second.
+constexpr DWORD kPaintWaitMilliseconds = 80;
+
+}  // namespace
+
+// One image being drawn on its own thread from a copy of the settings.
+struct RenderJob {
+  HWND window = nullptr;
+  std::uint32_t number = 0;
+  GraphSettings settings = {};
+  RECT rect = {};
+  OwnedBitmap bitmap;
+  DWORD linger = 0;
+  std::atomic<bool> abandon{false};
+  // Written by the thread before it sets `done`; read once `done` is seen.
+  bool drawn = false;
+  // Set when the bitmap is final and out of the thread's DC, before the
+  // thread posts its message. The window goes by this, never by the
+  // thread's end, which may come after the message.
+  OwnedHandle done{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+  OwnedHandle thread;
+
+  RenderJob() = default;
+  RenderJob(const RenderJob&) = delete;
+  RenderJob& operator=(const RenderJob&) = delete;
+  // The renderer asks for the flag every few thousand steps, and a finished
+  // thread has only to return, so the wait is short.
+  ~RenderJob() {
+    if (thread) {
+      abandon = true;
+      WaitForSingleObject(thread.Get(), INFINITE);
+    }
+  }
+  bool IsDone() const { return WaitForSingleObject(done.Get(), 0) == WAIT_OBJECT_0; }
+
+  void Run() {
+    {
+      MemoryDc memoryDc(nullptr);
+      if (memoryDc.Get() != nullptr) {
+        SelectionGuard selection(memoryDc.Get(), bitmap.Get());
+        DrawOptions options;
+        options.shouldStop = [this] { return abandon.load(); };
+        drawn = DrawGraph(memoryDc.Get(), rect.left, rect.top, rect.right, rect.bottom, settings,
+                          options);
+        GdiFlush();
+      }
+    }
+    // The job may be gone once `done` is set.
+    const HWND target = window;
+    const WPARAM message = number;
+    const DWORD wait = linger;
+    SetEvent(done.Get());
+    PostMessageA(target, kRenderDoneMessage, message, 0);
+    Sleep(wait);
+  }
+};
+
+GraphImage::GraphImage() = default;
+GraphImage::~GraphImage() = default;
+
+bool GraphImage::IsCurrent(const RECT& client) const {
+  return job_ == nullptr && image_ && EqualRect(&client, &imageRect_) && !redrawGraph;
+}
+
+// Takes over the image of a finished job. False while none has finished.
+bool GraphImage::CollectFinishedJob() {
+  if (job_ == nullptr || !job_->IsDone()) {
+    return false;
+  }
+  const std::unique_ptr<RenderJob> job = std::move(job_);
+  if (!job->drawn) {
+    MessageBeep(MB_ICONHAND);
+    return false;
+  }
+  image_ = std::move(job->bitmap);
+  imageRect_ = job->rect;
+  imageJob_ = job->number;
+  return true;
+}
+
+// Abandons any render in progress and starts one of the current settings at
+// the client size. A plain device-dependent bitmap in the screen's format,
+// not a compatible bitmap, receives it. False when no image could be made.
+bool GraphImage::StartRender(HWND window, HDC windowDc, const RECT& client) {
+  job_.reset();
+  auto job = std::make_unique<RenderJob>();
+  job->window = window;
+  job->number = renderCount_ + 1;
+  job->settings = currentSettings;
+  job->rect = client;
+  job->linger = linger_;
+  job->bitmap.Reset(CreateBitmap(client.right, client.bottom, 1,
+                                 static_cast<UINT>(GetDeviceCaps(windowDc, BITSPIXEL)), nullptr));
+  if (!job->bitmap || !job->done) {
+    return false;
+  }
+  job->thread = StartWorkerThread([job = job.get()] { job->Run(); });
+  if (!job->thread) {
+    return false;
+  }
+  redrawGraph = false;
+  ++renderCount_;
+  job_ = std::move(job);
+  WaitForSingleObject(job_->done.Get(), kPaintWaitMilliseconds);
+  CollectFinishedJob();
+  return true;
+}
+
+// Until the new image is ready the last finished one stays where it covers
+// the window, and the rest shows the background of the graph being drawn.
+void GraphImage::PaintWhileRendering(HDC windowDc, HDC memoryDc, const RECT& client) const {
+  int shownWidth = 0;
+  int shownHeight = 0;
+  if (image_) {
+    shownWidth = std::min(imageRect_.right, client.right);
+    shownHeight = std::min(imageRect_.bottom, client.bottom);
+    SelectionGuard selection(memoryDc, image_.Get());
+    BitBlt(windowDc, 0, 0, shownWidth, shownHeight, memoryDc, 0, 0, SRCCOPY);
+  }
+  const Color background = job_->settings.colors[Background];
+  GdiSurface surface(windowDc);
+  surface.FillRectangle(shownWidth, 0, client.right, client.bottom, background);
+  surface.FillRectangle(0, shownHeight, shownWidth, client.bottom, background);
+}
+
+void GraphImage::Paint(HWND window) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  RECT update = {};
+  GetUpdateRect(window, &update, FALSE);
+  ValidateRect(window, nullptr);
+  // A minimised or collapsed window has nothing to show; the cached image is
+  // kept for when the window is restored.
+  if (client.right <= 0 || client.bottom <= 0) {
+    return;
+  }
+  WindowDc windowDc(window);
+  MemoryDc memoryDc(windowDc.Get());
+  CollectFinishedJob();
+  const bool drawingCurrent = job_ != nullptr && !redrawGraph && EqualRect(&client, &job_->rect);
+  if (!IsCurrent(client) && !drawingCurrent &&
+      (memoryDc.Get() == nullptr || !StartRender(window, windowDc.Get(), client))) {
+    MessageBeep(MB_ICONHAND);
+    return;
+  }
+  if (job_ != nullptr) {
+    PaintWhileRendering(windowDc.Get(), memoryDc.Get(), client);
+    return;
+  }
+  SelectionGuard selection(memoryDc.Get(), image_.Get());
+  BitBlt(windowDc.Get(), update.left, update.top, update.right - update.left,
+         update.bottom - update.top, memoryDc.Get(), update.left, update.top, SRCCOPY);
+}
+
+void GraphImage::CopyToClipboard(HWND window) const {
+  CopyBitmapToClipboard(window, image_.Get(), imageRect_.right, imageRect_.bottom);
+}
+
+void GraphImage::Copy(HWND window) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  if (IsIconic(window) || client.right <= 0 || client.bottom <= 0) {
+    MessageBeep(MB_ICONHAND);
+    return;
+  }
+  if (!IsCurrent(client)) {
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
+  }
+  if (IsCurrent(client)) {
+    CopyToClipboard(window);
+  } else if (job_ != nullptr) {
+    pendingCopy_ = PendingCopy{job_->number, GetClipboardSequenceNumber()};
+  }
+}
+
+// Every job posts this once it is done or has given up, whether or not a
+// paint took its image first. A copy asked for is made now or never: not
+// over what the user has put on the clipboard since, and not of a later
+// graph when this one was abandoned.
+void GraphImage::OnRenderDone(HWND window, std::uint32_t job) {
+  if (CollectFinishedJob()) {
+    InvalidateRect(window, nullptr, FALSE);
+  }
+  if (pendingCopy_ && pendingCopy_->job == job) {
+    const PendingCopy copy = *pendingCopy_;
+    pendingCopy_.reset();
+    if (imageJob_ == job && GetClipboardSequenceNumber() == copy.clipboardSequence) {
+      CopyToClipboard(window);
+    }
+  }
+}
+
+}  // namespace ondrix
