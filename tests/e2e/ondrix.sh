@@ -101,3 +101,14 @@ missing=$(outside render page) extra=$(outside page render -morphology Dilate Sq
 rendered=$(count "$work/render-curve.png")
 check "the printed curve lies on the rendered one" "outliers $missing and $extra of $rendered" \
   [ "$rendered" -gt 0 -a $((missing * 200)) -le "$rendered" -a $((extra * 200)) -le "$rendered" ]
+
+# A logoff: Windows asks the window, tells it the session ends and ends the process, which
+# never sees a close; the function chosen since the start is stored all the same.
+start "a start before a logoff" "Cosine - Ondrix" '"Graph Method"=dword:00000082' || exit
+keys 4
+check "the key 4 gives Cotangent" "title '$(xdotool getwindowname "$window")'" \
+  wait_until 10 xdotool search --name '^Cotangent - Ondrix$'
+"$WINE" wineboot --end-session
+kill -9 "$pid" 2>/dev/null
+check "a logoff stores what the key chose" "stored: $("$WINE" reg query "$key" /v "Graph Method" | tr -d '\r')" \
+  bash -c "'$WINE' reg query '$key' /v 'Graph Method' | grep -qE 'REG_DWORD +0x7e'"
