@@ -33,7 +33,7 @@ double FunctionArgument(double x, const double* values) {
   return static_cast<double>(b * x + c);
 }
 
-int EvaluateFunction(double x, double* y, std::int32_t method, const double* values) {
+int EvaluateFunction(double x, double* y, Function function, const double* values) {
   const long double a = values[AModifier];
   const long double d = values[DModifier];
   const double u = FunctionArgument(x, values);
@@ -45,39 +45,37 @@ int EvaluateFunction(double x, double* y, std::int32_t method, const double* val
   const double cosine = std::cos(u);
 
   long double result = 0;
-  switch (method) {
-    case CM_SINE:
+  switch (function) {
+    case Function::Sine:
       result = a * sine + d;
       break;
-    case CM_COSINE:
+    case Function::Cosine:
       result = a * cosine + d;
       break;
-    case CM_TANGENT:
+    case Function::Tangent:
       if (RoundToDecimals(cosine, 4) == 0.0) {
         return 0;
       }
       result = static_cast<long double>(sine) / cosine * a + d;
       break;
-    case CM_COTANGENT:
+    case Function::Cotangent:
       if (RoundToDecimals(sine, 4) == 0.0) {
         return 0;
       }
       result = static_cast<long double>(cosine) / sine * a + d;
       break;
-    case CM_SECANT:
+    case Function::Secant:
       if (RoundToDecimals(cosine, 4) == 0.0) {
         return 0;
       }
       result = 1.0L / cosine * a + d;
       break;
-    case CM_COSECANT:
+    case Function::Cosecant:
       if (RoundToDecimals(sine, 4) == 0.0) {
         return 0;
       }
       result = 1.0L / sine * a + d;
       break;
-    default:
-      return 0;
   }
   *y = ClampToDoubleRange(result);
   return 1;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "model/function.h"
 #include "model/graph_settings.h"
 
 namespace ondrix {
@@ -14,9 +15,9 @@ constexpr double kLargestArgument = 9007199254740992.0;  // 2^53
 // B * x + C, the argument of the function at x, as the evaluation rounds it.
 double FunctionArgument(double x, const double* values);
 
-// y = A * f(B * x + C) + D for the function command `method`. Returns 1 and
-// writes y when the point is defined, 0 (y untouched) at an asymptote.
-int EvaluateFunction(double x, double* y, std::int32_t method, const double* values);
+// y = A * f(B * x + C) + D. Returns 1 and writes y when the point is defined,
+// 0 (y untouched) at an asymptote.
+int EvaluateFunction(double x, double* y, Function function, const double* values);
 
 // Half-up rounding to n decimal places.
 double RoundToDecimals(double value, std::int32_t places);

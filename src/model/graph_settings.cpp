@@ -31,32 +31,6 @@ const char* const kDefaultValueTexts[kValueCount] = {
     STR_VALUE_DEFAULT_4, STR_VALUE_DEFAULT_5, STR_VALUE_DEFAULT_6,  STR_VALUE_DEFAULT_7,
     STR_VALUE_DEFAULT_8, STR_VALUE_DEFAULT_9, STR_VALUE_DEFAULT_10, STR_VALUE_DEFAULT_11};
 
-const std::int32_t kFunctionMethods[6] = {CM_SINE,      CM_COSINE, CM_TANGENT,
-                                          CM_COTANGENT, CM_SECANT, CM_COSECANT};
-
-const char* FunctionDisplayName(std::int32_t method) {
-  switch (method) {
-    case CM_SINE:
-      return "Sine";
-    case CM_COSINE:
-      return "Cosine";
-    case CM_TANGENT:
-      return "Tangent";
-    case CM_COTANGENT:
-      return "Cotangent";
-    case CM_SECANT:
-      return "Secant";
-    case CM_COSECANT:
-      return "Cosecant";
-    default:
-      return nullptr;
-  }
-}
-
-bool IsFunctionMethod(std::int32_t method) {
-  return FunctionDisplayName(method) != nullptr;
-}
-
 bool IsConnectMethod(std::int32_t method) {
   return method == CM_CONNECTED_DOTS || method == CM_NO_CONNECTION || method == CM_UNCONNECTED_DOTS;
 }
@@ -84,8 +58,9 @@ GraphSettings DefaultGraphSettings() {
 }
 
 void SetFunctionNameFromMethod(GraphSettings& settings) {
-  const char* name = FunctionDisplayName(settings.graphMethod);
-  if (name != nullptr) {
+  const std::optional<Function> function = FunctionOfMethod(settings.graphMethod);
+  if (function) {
+    const char* name = FunctionName(*function);
     std::memset(settings.functionName, 0, sizeof settings.functionName);
     std::memcpy(settings.functionName, name, std::strlen(name));
   }

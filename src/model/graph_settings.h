@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "model/command_ids.h"
+#include "model/function.h"
 
 namespace ondrix {
 
@@ -53,6 +54,7 @@ struct GraphSettings {
   char functionName[kFunctionNameSize];
   std::int32_t grid;
   std::int32_t connectMethod;
+  // The function's command ID as stored, kept as it is when it names none.
   std::int32_t graphMethod;
   std::int32_t sonar;
   Color colors[kColorCount];
@@ -76,13 +78,6 @@ extern const char* const kColorNames[kColorCount];
 extern const char* const kValueNames[kValueCount];
 extern const char* const kDefaultValueTexts[kValueCount];
 
-// The six function commands in menu order.
-extern const std::int32_t kFunctionMethods[6];
-
-// Display name of a function command ("Sine" for CM_SINE), or nullptr for
-// anything that is not one of the six.
-const char* FunctionDisplayName(std::int32_t method);
-bool IsFunctionMethod(std::int32_t method);
 bool IsConnectMethod(std::int32_t method);
 
 // Defaults of every field but the name: switches, methods, colours and value

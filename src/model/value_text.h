@@ -4,12 +4,10 @@
 #include <cstddef>
 #include <string_view>
 
+#include "model/function.h"
 #include "model/graph_settings.h"
 
 namespace ondrix {
-
-// Pi as the program uses it: the double nearest to pi.
-constexpr double kPi = 3.141592653589793;
 
 // Reads the decimal form [blanks][sign]digits[.digits][e[sign]digits] at the
 // start of the text and ignores the rest. No number gives 0; beyond the double

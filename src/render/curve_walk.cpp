@@ -13,7 +13,7 @@ void CurveWalk::Sample(double x) {
   const GraphSettings& settings = frame_.settings;
   const std::int32_t column = MapXToPixel(x, frame_.width, settings);
   double y = 0;
-  if (EvaluateFunction(x, &y, settings.graphMethod, settings.values)) {
+  if (EvaluateFunction(x, &y, function_, settings.values)) {
     if (!penDown_) {
       frame_.clipper.MoveTo({column, MapYToPixel(y, frame_.height, settings)});
       penDown_ = true;
@@ -37,16 +37,14 @@ struct IndexRange {
   std::int64_t last;
 };
 
-constexpr long double kPi = 3.141592653589793238462643383279502884L;
-
 // Index ranges of the run from `from` on that hold every sample where the
 // function is undefined and the sample after it, which puts the pen down
 // again (the walk also takes the sample after each one in a range). Undefined means a sine or
 // cosine that rounds to 0, within about 5e-5 of a zero of it, so only the samples near a zero are
 // looked at.
-std::vector<IndexRange> UndefinedWindows(const Frame& frame, const Run& run, std::int64_t from) {
+std::vector<IndexRange> UndefinedWindows(const Frame& frame, Function function, const Run& run,
+                                         std::int64_t from) {
   const GraphSettings& settings = frame.settings;
-  const std::int32_t method = settings.graphMethod;
   const std::int64_t end = run.count;
   std::vector<IndexRange> windows;
   if (from >= end) {
@@ -61,20 +59,21 @@ std::vector<IndexRange> UndefinedWindows(const Frame& frame, const Run& run, std
   if (!(largest < kLargestArgument / 2)) {
     return everything;
   }
-  if (method == CM_SINE || method == CM_COSINE) {
+  if (function == Function::Sine || function == Function::Cosine) {
     return windows;
   }
   if (first == last) {
     double y = 0;
-    return EvaluateFunction(run.At(from), &y, method, settings.values) ? windows : everything;
+    return EvaluateFunction(run.At(from), &y, function, settings.values) ? windows : everything;
   }
-  const long double phase = method == CM_TANGENT || method == CM_SECANT ? kPi / 2 : 0;
+  const long double phase =
+      function == Function::Tangent || function == Function::Secant ? kPiExtended / 2 : 0;
   // The rest of the margin covers the error of n * pi far from 0.
   const long double margin = 1e-4L + largest * 1e-17L;
   const long double low = std::fmin(first, last);
   const long double high = std::fmax(first, last);
-  const long double firstZero = std::ceil((low - margin - phase) / kPi);
-  const long double lastZero = std::floor((high + margin - phase) / kPi);
+  const long double firstZero = std::ceil((low - margin - phase) / kPiExtended);
+  const long double lastZero = std::floor((high + margin - phase) / kPiExtended);
   if (lastZero < firstZero) {
     return windows;
   }
@@ -84,7 +83,7 @@ std::vector<IndexRange> UndefinedWindows(const Frame& frame, const Run& run, std
   }
   const bool rising = last > first;
   for (long double n = firstZero; n <= lastZero && !frame.stop.Stopped(); ++n) {
-    const long double zero = phase + n * kPi;
+    const long double zero = phase + n * kPiExtended;
     const std::int64_t a = FirstWhere(from, end, [&](std::int64_t i) {
       return rising ? argument(i) >= zero - margin : argument(i) <= zero + margin;
     });
@@ -102,11 +101,11 @@ std::vector<IndexRange> UndefinedWindows(const Frame& frame, const Run& run, std
 
 }  // namespace
 
-void WalkRun(const Frame& frame, CurveWalk& walk, const Run& run) {
+void WalkRun(const Frame& frame, Function function, CurveWalk& walk, const Run& run) {
   const GraphSettings& settings = frame.settings;
   auto defined = [&](std::int64_t i) {
     double y = 0;
-    return EvaluateFunction(run.At(i), &y, settings.graphMethod, settings.values) != 0;
+    return EvaluateFunction(run.At(i), &y, function, settings.values) != 0;
   };
   auto column = [&](std::int64_t i) { return MapXToPixel(run.At(i), frame.width, settings); };
   // Walking up, the columns grow; walking down, they shrink.
@@ -133,7 +132,7 @@ void WalkRun(const Frame& frame, CurveWalk& walk, const Run& run) {
       break;
     }
   }
-  const std::vector<IndexRange> windows = UndefinedWindows(frame, run, start);
+  const std::vector<IndexRange> windows = UndefinedWindows(frame, function, run, start);
   std::size_t window = 0;
   std::int64_t i = start;
   while (i < run.count && !frame.stop.Stopped()) {

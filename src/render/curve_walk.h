@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "model/function.h"
 #include "render/draw_frame.h"
 #include "render/sample_search.h"
 
@@ -12,7 +13,7 @@ namespace ondrix {
 // The polyline walked outward from x = 0, broken at undefined samples.
 class CurveWalk {
  public:
-  explicit CurveWalk(const Frame& frame) : frame_(frame) {}
+  CurveWalk(const Frame& frame, Function function) : frame_(frame), function_(function) {}
 
   void Sample(double x);
 
@@ -29,6 +30,7 @@ class CurveWalk {
 
  private:
   const Frame& frame_;
+  const Function function_;
   bool penDown_ = false;
   std::int32_t lastLineColumn_ = 0;
 };
@@ -39,6 +41,6 @@ class CurveWalk {
 // column of a defined predecessor whose own predecessor is defined: it
 // neither draws nor changes the state. The walk ends at the run's bound,
 // which lies on the surface.
-void WalkRun(const Frame& frame, CurveWalk& walk, const Run& run);
+void WalkRun(const Frame& frame, Function function, CurveWalk& walk, const Run& run);
 
 }  // namespace ondrix

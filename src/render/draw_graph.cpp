@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 #include "model/drawability.h"
 #include "model/evaluation.h"
+#include "model/function.h"
 #include "render/draw_frame.h"
 #include "render/graph_painters.h"
 #include "render/segment_clipper.h"
@@ -73,13 +75,13 @@ bool DrawGraph(Surface& surface, std::int32_t left, std::int32_t top, std::int32
   DrawTickMarks(frame, tickSize);
 
   // A damaged function method: the frame without a curve.
-  if (IsFunctionMethod(settings.graphMethod)) {
+  if (const std::optional<Function> function = FunctionOfMethod(settings.graphMethod)) {
     if (settings.connectMethod == CM_UNCONNECTED_DOTS) {
-      DrawUnconnectedDots(frame);
+      DrawUnconnectedDots(frame, *function);
     } else if (settings.connectMethod == CM_CONNECTED_DOTS) {
-      DrawConnectedDots(frame);
+      DrawConnectedDots(frame, *function);
     }
-    DrawPoints(frame, sonarSize);
+    DrawPoints(frame, *function, sonarSize);
   }
 
   surface.SetViewportExtent(keptExtent.cx, keptExtent.cy);

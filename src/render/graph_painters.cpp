@@ -64,10 +64,10 @@ struct Mark {
   std::int32_t row;
 };
 
-Mark MarkAt(const Frame& frame, double x) {
+Mark MarkAt(const Frame& frame, Function function, double x) {
   const GraphSettings& settings = frame.settings;
   double y = 0;
-  const bool defined = EvaluateFunction(x, &y, settings.graphMethod, settings.values) != 0;
+  const bool defined = EvaluateFunction(x, &y, function, settings.values) != 0;
   return {x, defined, MapXToPixel(x, frame.width, settings),
           defined ? MapYToPixel(y, frame.height, settings) : 0};
 }
@@ -136,29 +136,28 @@ void DrawTickMarks(const Frame& frame, std::int64_t tickSize) {
   frame.surface.RestorePen();
 }
 
-void DrawUnconnectedDots(const Frame& frame) {
+void DrawUnconnectedDots(const Frame& frame, Function function) {
   const GraphSettings& settings = frame.settings;
   for (std::int32_t column = 0; column <= frame.width && !frame.stop.Stopped(); ++column) {
     const double x = PixelToX(column, frame.width, settings);
     double y = 0;
-    if (EvaluateFunction(x, &y, settings.graphMethod, settings.values)) {
+    if (EvaluateFunction(x, &y, function, settings.values)) {
       frame.clipper.SetPixel({column, MapYToPixel(y, frame.height, settings)},
                              settings.colors[PointConnection]);
     }
   }
 }
 
-void DrawConnectedDots(const Frame& frame) {
+void DrawConnectedDots(const Frame& frame, Function function) {
   const GraphSettings& settings = frame.settings;
   double unused = 0;
-  const bool undefinedAtZero =
-      !EvaluateFunction(0.0, &unused, settings.graphMethod, settings.values);
+  const bool undefinedAtZero = !EvaluateFunction(0.0, &unused, function, settings.values);
   const double step = CurveStep(settings, frame.width);
   const double minimumX = Value(settings, MinimumX);
   const double maximumX = Value(settings, MaximumX);
 
   frame.surface.SelectPen(PenStyle::Solid, settings.colors[PointConnection]);
-  CurveWalk walk(frame);
+  CurveWalk walk(frame, function);
   if (frame.plainWalk) {
     for (std::int32_t k = undefinedAtZero ? 1 : 0; k * step <= maximumX && !frame.stop.Stopped();
          ++k) {
@@ -170,9 +169,9 @@ void DrawConnectedDots(const Frame& frame) {
       walk.Sample(k * step);
     }
   } else {
-    WalkRun(frame, walk, MakeRun(undefinedAtZero ? 1 : 0, 1, step, minimumX, maximumX));
+    WalkRun(frame, function, walk, MakeRun(undefinedAtZero ? 1 : 0, 1, step, minimumX, maximumX));
     walk.LiftPen();
-    WalkRun(frame, walk, MakeRun(undefinedAtZero ? -1 : 0, -1, step, minimumX, maximumX));
+    WalkRun(frame, function, walk, MakeRun(undefinedAtZero ? -1 : 0, -1, step, minimumX, maximumX));
   }
   if (undefinedAtZero) {
     DrawAsymptote(frame, 0.0);
@@ -184,7 +183,7 @@ void DrawConnectedDots(const Frame& frame) {
 // reaches `half` beyond its point), and of identical marks draws only the
 // last: it sets the same pixels to the same colours after everything drawn
 // between, so the earlier ones change nothing. It finds them walking backwards.
-void DrawPoints(const Frame& frame, std::int64_t sonarSize) {
+void DrawPoints(const Frame& frame, Function function, std::int64_t sonarSize) {
   const GraphSettings& settings = frame.settings;
   frame.surface.SelectPen(PenStyle::Solid, settings.colors[PointSonar]);
   const std::int64_t half = Half(sonarSize);
@@ -192,11 +191,11 @@ void DrawPoints(const Frame& frame, std::int64_t sonarSize) {
   if (frame.plainWalk) {
     for (std::int32_t k = 0; k * frequency <= Value(settings, MaximumX) && !frame.stop.Stopped();
          ++k) {
-      DrawMark(frame, MarkAt(frame, k * frequency), half);
+      DrawMark(frame, MarkAt(frame, function, k * frequency), half);
     }
     for (std::int32_t k = -1; k * frequency >= Value(settings, MinimumX) && !frame.stop.Stopped();
          --k) {
-      DrawMark(frame, MarkAt(frame, k * frequency), half);
+      DrawMark(frame, MarkAt(frame, function, k * frequency), half);
     }
   } else {
     const std::int64_t reach = settings.sonar != 0 ? half : 0;
@@ -217,7 +216,7 @@ void DrawPoints(const Frame& frame, std::int64_t sonarSize) {
       const std::int64_t end =
           FirstWhere(begin, run.count, [&](std::int64_t j) { return key(j) > last; });
       for (std::int64_t i = end - 1; i >= begin && !frame.stop.Stopped(); --i) {
-        const Mark mark = MarkAt(frame, run.At(i));
+        const Mark mark = MarkAt(frame, function, run.At(i));
         const std::uint64_t point = std::uint64_t{static_cast<std::uint32_t>(mark.column)} << 32 |
                                     static_cast<std::uint32_t>(mark.row);
         if (mark.defined ? points.insert(point).second : asymptotes.insert(mark.column).second) {

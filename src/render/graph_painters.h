@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "model/function.h"
 #include "render/draw_frame.h"
 
 namespace ondrix {
@@ -19,12 +20,12 @@ void DrawGridLines(const Frame& frame);
 void DrawTickMarks(const Frame& frame, std::int64_t tickSize);
 
 // One pixel per column, no pen.
-void DrawUnconnectedDots(const Frame& frame);
+void DrawUnconnectedDots(const Frame& frame, Function function);
 
-void DrawConnectedDots(const Frame& frame);
+void DrawConnectedDots(const Frame& frame, Function function);
 
 // A point at every multiple of the x tick frequency from 0 out to each
 // bound, or an asymptote line where the function is undefined.
-void DrawPoints(const Frame& frame, std::int64_t sonarSize);
+void DrawPoints(const Frame& frame, Function function, std::int64_t sonarSize);
 
 }  // namespace ondrix

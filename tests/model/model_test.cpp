@@ -51,6 +51,9 @@ TEST(GraphSettings, DefaultsNamesLookupsAndMethods) {
     EXPECT_STREQ(s.functionName, i < 6 ? names[i] : "Cotangent");
     EXPECT_EQ(IsFunctionMethod(methods[i]) * 10 + IsConnectMethod(methods[i]), i < 6 ? 10 : i < 9)
         << i;
+    const auto function = static_cast<Function>(i % 6);
+    EXPECT_EQ(FunctionOfMethod(methods[i]), i < 6 ? std::optional(function) : std::nullopt) << i;
+    EXPECT_EQ(MethodOfFunction(function), methods[i % 6]);
   }
   EXPECT_EQ(FindValueIndex("Minimum") + FindColorIndex("Axis") + FindValueIndex("minimum x"), -3);
 }
@@ -116,26 +119,28 @@ TEST(Evaluation, RoundingAndMapping) {
   const double pole = 1.5707963267948966, c4 = std::acos(4e-4), s4 = std::asin(4e-4);
   const double no = -12345, c5 = std::acos(4e-5), s5 = std::asin(4e-5);
   // clang-format off
-  const struct { std::int32_t method; double x, y, a = 1, b = 1, c = 0, d = 0; } cases[] = {
-      {CM_SINE, 0.7, std::sin(0.7)}, {CM_COSINE, 0.7, std::cos(0.7)}, {CM_TANGENT, 0.7, std::tan(0.7)},
-      {CM_COTANGENT, 0.7, 1 / std::tan(0.7)}, {CM_SECANT, 0.7, 1 / std::cos(0.7)}, {CM_COSECANT, 0.7, 1 / std::sin(0.7)},
-      {CM_TANGENT, pole, no}, {CM_TANGENT, c4, std::sin(c4) / 4e-4}, {CM_COTANGENT, s4, std::cos(s4) / 4e-4},
-      {CM_SECANT, c4, 1 / 4e-4}, {CM_COSECANT, s4, 1 / 4e-4}, {CM_SECANT, std::acos(5.00001e-5), 1 / 5.00001e-5},
-      {CM_SECANT, c5, no}, {CM_COTANGENT, s5, no}, {CM_TANGENT, pole, no, 0, 1, 0, 2}, {CM_COSECANT, 5, no, 1, 0},
-      {CM_SINE, 7.25, 3 * std::sin(0.5) - 1, 3, 0, 0.5, -1}, {CM_COSINE, 2, 2 * std::cos(7), 2, 3, 1},
-      {CM_SINE, 9007199254740992.0, no}, {CM_EXIT, 0.5, no}, {CM_SINE, pole, DBL_MAX, DBL_MAX, 1, 0, DBL_MAX},
-      {CM_SECANT, std::acos(6e-5), -DBL_MAX, -DBL_MAX}};
+  using F = Function;
+  const struct { F function; double x, y, a = 1, b = 1, c = 0, d = 0; } cases[] = {
+      {F::Sine, 0.7, std::sin(0.7)}, {F::Cosine, 0.7, std::cos(0.7)}, {F::Tangent, 0.7, std::tan(0.7)},
+      {F::Cotangent, 0.7, 1 / std::tan(0.7)}, {F::Secant, 0.7, 1 / std::cos(0.7)}, {F::Cosecant, 0.7, 1 / std::sin(0.7)},
+      {F::Tangent, pole, no}, {F::Tangent, c4, std::sin(c4) / 4e-4}, {F::Cotangent, s4, std::cos(s4) / 4e-4},
+      {F::Secant, c4, 1 / 4e-4}, {F::Cosecant, s4, 1 / 4e-4}, {F::Secant, std::acos(5.00001e-5), 1 / 5.00001e-5},
+      {F::Secant, c5, no}, {F::Cotangent, s5, no}, {F::Tangent, pole, no, 0, 1, 0, 2}, {F::Cosecant, 5, no, 1, 0},
+      {F::Sine, 7.25, 3 * std::sin(0.5) - 1, 3, 0, 0.5, -1}, {F::Cosine, 2, 2 * std::cos(7), 2, 3, 1},
+      {F::Sine, 9007199254740992.0, no}, {F::Sine, pole, DBL_MAX, DBL_MAX, 1, 0, DBL_MAX},
+      {F::Secant, std::acos(6e-5), -DBL_MAX, -DBL_MAX}};
   // clang-format on
   for (const auto& c : cases) {
     const double values[kValueCount] = {c.a, c.b, c.c, c.d};
     double y = no;
-    EXPECT_EQ(EvaluateFunction(c.x, &y, c.method, values), c.y != no) << c.method << " at " << c.x;
-    EXPECT_NEAR(y, c.y, std::fabs(c.y) * 1e-9) << c.method << " at " << c.x;
+    EXPECT_EQ(EvaluateFunction(c.x, &y, c.function, values), c.y != no)
+        << FunctionName(c.function) << " at " << c.x;
+    EXPECT_NEAR(y, c.y, std::fabs(c.y) * 1e-9) << FunctionName(c.function) << " at " << c.x;
     const double scaled[kValueCount] = {2 * c.a, c.b, c.c, c.d + 0.25};  // A scales, D shifts
     EXPECT_TRUE(c.y == no || std::fabs(c.y) > 1e300 ||
-                (EvaluateFunction(c.x, &y, c.method, scaled) &&
+                (EvaluateFunction(c.x, &y, c.function, scaled) &&
                  std::fabs(y - (2 * c.y - c.d + 0.25)) <= std::fabs(c.y) * 2e-9))
-        << c.method;
+        << FunctionName(c.function);
   }
 }
 
