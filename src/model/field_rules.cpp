@@ -109,4 +109,8 @@ int TickFieldToMend(const GraphSettings& settings) {
   return -1;
 }
 
+std::string WithPiSuffix(std::string_view field) {
+  return std::string(field.substr(0, kMaxValueTextLength - 1)) + "p";
+}
+
 }  // namespace ondrix

@@ -2,6 +2,9 @@
 // tick-spacing checks, the swap of a reversed range, the tick correction.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "model/graph_settings.h"
 
 namespace ondrix {
@@ -39,5 +42,10 @@ void CorrectTickSpacings(GraphSettings& settings);
 // After the correction: the tick value whose field still needs mending
 // (X first), or -1 when both can be applied.
 int TickFieldToMend(const GraphSettings& settings);
+
+// A field's text with the pi suffix "p" appended, which the pick pointer does:
+// never more than 49 characters, so of a full field the last character
+// gives way.
+std::string WithPiSuffix(std::string_view field);
 
 }  // namespace ondrix

@@ -1,8 +1,10 @@
 #include "model/stored_values.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "model/string_table.h"
+#include "model/value_text.h"
 
 namespace ondrix {
 
@@ -48,6 +50,27 @@ const StoredValue kStoredValues[kStoredValueCount] = {
     Text(STR_VALUE_NAME_10, 10),
     Text(STR_VALUE_NAME_11, 11),
 };
+
+bool AcceptStoredInt32(const void* data, std::size_t size, void* field) {
+  if (size > 4) {
+    return false;
+  }
+  std::memcpy(field, data, size);
+  return true;
+}
+
+bool AcceptStoredText(const char* data, std::size_t size, char (&text)[kValueTextSize]) {
+  if (size > static_cast<std::size_t>(kValueTextSize)) {
+    return false;
+  }
+  const std::size_t length = BoundedLength(data, size);
+  if (length > static_cast<std::size_t>(kMaxValueTextLength)) {
+    return false;
+  }
+  std::memset(text, 0, sizeof text);
+  std::memcpy(text, data, length);
+  return true;
+}
 
 const char* const kPlacementNames[4] = {"Window X Placement", "Window Y Placement", "Window Width",
                                         "Window Height"};

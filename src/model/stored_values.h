@@ -26,6 +26,16 @@ struct StoredValue {
 constexpr int kStoredValueCount = 4 + kColorCount + kValueCount;
 extern const StoredValue kStoredValues[kStoredValueCount];
 
+// Stored data read for a 32-bit field (a switch, a method, a colour, a
+// placement): at most four bytes replace the field's leading bytes, whatever
+// the stored type; larger data is refused and the field kept.
+bool AcceptStoredInt32(const void* data, std::size_t size, void* field);
+
+// Stored data read for a value text: cut at its first NUL, it replaces the
+// text when that leaves at most 49 characters. Data longer than the field,
+// or 50 bytes with no NUL, are refused and the text kept.
+bool AcceptStoredText(const char* data, std::size_t size, char (&text)[kValueTextSize]);
+
 constexpr int kCustomColorCount = 16;
 
 // The stored outer rectangle of the main window, stored as four DWORDs. The

@@ -1,0 +1,118 @@
+// Rules the Win32 layer applies that need no window: what the registry's
+// stored data may replace, the menu's check marks, the pi suffix of a field,
+// the end of a print document and the clipboard image's rows.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+
+#include "model/dib_layout.h"
+#include "model/field_rules.h"
+#include "model/menu_checks.h"
+#include "model/print_document.h"
+#include "model/stored_values.h"
+
+namespace ondrix {
+namespace {
+
+TEST(StoredData, AFieldTakesOnlyDataThatFitsIt) {
+  const unsigned char bytes[6] = {0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0xFF};
+  // Sizes 0 to 5 read into 0x11223344: the leading bytes give way.
+  const std::uint32_t fields[6] = {0x11223344, 0x112233AA, 0x1122BBAA,
+                                   0x11CCBBAA, 0xDDCCBBAA, 0x11223344};
+  for (std::size_t size = 0; size < 6; ++size) {
+    std::uint32_t field = 0x11223344;
+    EXPECT_EQ(AcceptStoredInt32(bytes, size, &field), size <= 4) << size << " bytes";
+    EXPECT_EQ(field, fields[size]) << size << " bytes";
+  }
+  const std::string a49(49, 'a'), kept(kValueTextSize, 'k');
+  // clang-format off
+  const std::pair<std::string, std::string> texts[] = {{"", ""}, {std::string("abc\0", 4), "abc"}, {"abc", "abc"},
+      {std::string("ab\0cd", 5), "ab"}, {a49, a49}, {a49 + '\0', a49}, {a49 + 'b', kept},
+      {std::string("x\0", 2) + std::string(49, 'y'), kept}};  // longer than the field
+  // clang-format on
+  for (const auto& [data, taken] : texts) {
+    char text[kValueTextSize];
+    std::memcpy(text, kept.data(), sizeof text);
+    EXPECT_EQ(AcceptStoredText(data.data(), data.size(), text), taken != kept) << data;
+    EXPECT_EQ(std::string(text, sizeof text), taken + std::string(50 - taken.size(), '\0'))
+        << data.size() << " bytes: " << data;
+  }
+}
+
+// The checked items by name; every row lists the eleven items in menu order.
+TEST(MenuChecks, EachItemFollowsItsSettingAndAStrayIdChecksNothing) {
+  // clang-format off
+  const std::map<std::int32_t, const char*> names = {{CM_SINE, "Sine"}, {CM_COSINE, "Cosine"},
+      {CM_TANGENT, "Tangent"}, {CM_COTANGENT, "Cotangent"}, {CM_SECANT, "Secant"}, {CM_COSECANT, "Cosecant"},
+      {CM_CONNECTED_DOTS, "Connected"}, {CM_UNCONNECTED_DOTS, "Unconnected"}, {CM_NO_CONNECTION, "None"},
+      {CM_GRID_LINES, "Grid"}, {CM_POINT_SONAR, "Sonar"}};
+  const struct { std::int32_t function, connection, grid, sonar; const char* checked; } rows[] = {
+      {CM_SINE, CM_CONNECTED_DOTS, 1, 0, "Sine Connected Grid"}, {CM_COSECANT, CM_NO_CONNECTION, 0, 7, "Cosecant None Sonar"},
+      {CM_TANGENT, CM_UNCONNECTED_DOTS, -1, 1, "Tangent Unconnected Grid Sonar"},
+      // Damaged methods carrying other commands' IDs, Grid Lines' among them.
+      {CM_GRID_LINES, CM_SINE, 0, 0, ""}, {CM_CONNECTED_DOTS, CM_POINT_SONAR, 0, 0, ""}, {0, -1, 0, 0, ""}};
+  // clang-format on
+  for (const auto& row : rows) {
+    GraphSettings settings = DefaultGraphSettings();
+    settings.graphMethod = row.function;
+    settings.connectMethod = row.connection;
+    settings.grid = row.grid;
+    settings.sonar = row.sonar;
+    std::string items, checked;
+    for (const MenuCheck& check : MenuChecks(settings)) {
+      const std::string name = names.count(check.command) ? names.at(check.command) : "?";
+      items += name + " ";
+      checked += check.checked ? (checked.empty() ? "" : " ") + name : "";
+    }
+    EXPECT_EQ(items,
+              "Sine Cosine Tangent Cotangent Secant Cosecant Connected Unconnected None "
+              "Grid Sonar ");
+    EXPECT_EQ(checked, row.checked);
+  }
+  // clang-format off
+  const std::tuple<std::int32_t, std::int32_t, bool> groups[] = {{CM_SINE, CM_COSECANT, true},
+      {CM_TANGENT, CM_TANGENT, true}, {CM_CONNECTED_DOTS, CM_NO_CONNECTION, true}, {CM_SINE, CM_CONNECTED_DOTS, false},
+      {CM_GRID_LINES, CM_POINT_SONAR, false}, {CM_GRID_LINES, CM_GRID_LINES, false}, {0, CM_SINE, false},
+      {CM_UNCONNECTED_DOTS, CM_EXIT, false}};
+  // clang-format on
+  for (const auto& [first, second, together] : groups) {
+    EXPECT_EQ(InSameMenuGroup(first, second), together) << first << " " << second;
+    EXPECT_EQ(InSameMenuGroup(second, first), together) << second << " " << first;
+  }
+}
+
+TEST(FieldRules, ThePiSuffixNeverMakesAFieldLongerThan49) {
+  const std::string a48(48, '1');
+  const std::pair<std::string, std::string> rows[] = {
+      {"", "p"}, {"-", "-p"}, {a48, a48 + "p"}, {a48 + "9", a48 + "p"}, {a48 + "999", a48 + "p"}};
+  for (const auto& [field, expected] : rows) {
+    EXPECT_EQ(WithPiSuffix(field), expected) << field;
+  }
+}
+
+// Document, page started, page ended, cancelled.
+TEST(PrintDocument, EndedOnlyWhenThePageWasSentAndNotCancelled) {
+  using E = DocumentEnd;
+  // clang-format off
+  const std::pair<PrintProgress, DocumentEnd> rows[] = {{{0, 0, 0, 0}, E::None}, {{0, 1, 1, 1}, E::None},
+      {{1, 1, 1, 0}, E::End}, {{1, 1, 1, 1}, E::Abort}, {{1, 1, 0, 0}, E::Abort}, {{1, 0, 0, 0}, E::Abort},
+      {{1, 0, 1, 0}, E::Abort}};
+  // clang-format on
+  for (const auto& [p, end] : rows) {
+    EXPECT_EQ(EndOfDocument(p), end)
+        << p.documentStarted << p.pageStarted << p.pageEnded << p.cancelled;
+  }
+}
+
+TEST(DibLayout, RowsOfThreeBytesPaddedToFour) {
+  const std::pair<std::size_t, std::size_t> rows[] = {{0, 0},  {1, 4},  {2, 8},       {3, 12},
+                                                      {4, 12}, {5, 16}, {1366, 4100}, {1920, 5760}};
+  for (const auto& [width, size] : rows) {
+    EXPECT_EQ(DibRowSize(width), size) << width << " pixels";
+  }
+}
+
+}  // namespace
+}  // namespace ondrix
