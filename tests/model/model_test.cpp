@@ -28,8 +28,9 @@ GraphSettings WithTexts(const Texts& texts) {
 
 TEST(GraphSettings, DefaultsNamesLookupsAndMethods) {
   GraphSettings s = DefaultGraphSettings();
-  EXPECT_EQ(s.functionName + std::to_string(s.grid * 1000 + s.sonar * 100 + s.connectMethod),
-            "Sine1119");
+  EXPECT_STREQ(s.functionName, "Sine");
+  EXPECT_EQ(std::vector<int>({s.grid, s.sonar, s.connectMethod, s.graphMethod}),
+            std::vector<int>({1, 0, CM_CONNECTED_DOTS, CM_SINE}));
   const Color colors[kColorCount] = {0xFF, 0, 0xFFFFFF, 0x808000, 0xFF, 0xFF0000, 0xFF, 0xFF0000};
   // Sixteen decimals times pi for the X tick, not pi / 12.
   const double values[kValueCount] = {
@@ -43,19 +44,19 @@ TEST(GraphSettings, DefaultsNamesLookupsAndMethods) {
   for (int i = 0; i < 12; ++i) {
     EXPECT_EQ(s.colors[i % 8], colors[i % 8]) << kColorNames[i % 8];
     EXPECT_EQ(s.values[i], values[i]) << kValueNames[i];
-    EXPECT_EQ(FindValueIndex(kValueNames[i]) * 10 + FindColorIndex(kColorNames[i % 8]),
-              i * 10 + i % 8);
+    EXPECT_EQ(FindValueIndex(kValueNames[i]), i);
+    EXPECT_EQ(FindColorIndex(kColorNames[i % 8]), i % 8);
     std::strcpy(s.functionName, "Cotangent");  // a shorter name must clear it
     s.graphMethod = methods[i];
     SetFunctionNameFromMethod(s);
     EXPECT_STREQ(s.functionName, i < 6 ? names[i] : "Cotangent");
-    EXPECT_EQ(IsFunctionMethod(methods[i]) * 10 + IsConnectMethod(methods[i]), i < 6 ? 10 : i < 9)
-        << i;
     const auto function = static_cast<Function>(i % 6);
     EXPECT_EQ(FunctionOfMethod(methods[i]), i < 6 ? std::optional(function) : std::nullopt) << i;
     EXPECT_EQ(MethodOfFunction(function), methods[i % 6]);
   }
-  EXPECT_EQ(FindValueIndex("Minimum") + FindColorIndex("Axis") + FindValueIndex("minimum x"), -3);
+  EXPECT_EQ(std::vector<int>(
+                {FindValueIndex("Minimum"), FindColorIndex("Axis"), FindValueIndex("minimum x")}),
+            std::vector<int>({-1, -1, -1}));
 }
 
 // The value (the decimal prefix, correctly rounded) and the text left when it differs.
@@ -76,8 +77,9 @@ TEST(ValueTexts, ParseValueAndRewrittenText) {
   GraphSettings damaged = DefaultGraphSettings();
   char(&text)[kValueTextSize] = damaged.valueTexts[MinimumX];
   std::memset(text, '7', kValueTextSize);  // no NUL
-  EXPECT_EQ(ValueTextLength(text) * 100 + BoundedLength("abc", 2) * 10 + BoundedLength("a\0c", 3),
-            4921u);
+  EXPECT_EQ(ValueTextLength(text), 49);
+  EXPECT_EQ(BoundedLength("abc", 2), 2u);
+  EXPECT_EQ(BoundedLength("a\0c", 3), 1u);
   ParseValueTexts(damaged);
   EXPECT_EQ(text[kMaxValueTextLength], '\0');
   EXPECT_EQ(damaged.values[MinimumX], 7777777777777777777777777777777777777777777777777.0);
@@ -110,10 +112,11 @@ TEST(Evaluation, RoundingAndMapping) {
   };
   const GraphSettings settings = square("-4", "4");
   for (const auto& [world, x, y] : mapped) {
-    EXPECT_EQ(MapXToPixel(world, 100, settings) * 1000 + MapYToPixel(world, 100, settings),
-              x * 1000 + y);
+    EXPECT_EQ(MapXToPixel(world, 100, settings), x) << world;
+    EXPECT_EQ(MapYToPixel(world, 100, settings), y) << world;
   }
-  EXPECT_EQ(PixelToX(100, 100, settings) + PixelToX(25, 100, settings) * 2, 0);
+  EXPECT_EQ(PixelToX(100, 100, settings), 4);
+  EXPECT_EQ(PixelToX(25, 100, settings), -2);
   EXPECT_EQ(PixelToX(0, 0, settings), -4);  // a one-column surface shows the left edge
   EXPECT_EQ(MapXToPixel(0, 799, square("-1e400", "1e400")), 400);
   const double pole = 1.5707963267948966, c4 = std::acos(4e-4), s4 = std::asin(4e-4);
@@ -181,7 +184,8 @@ TEST(FieldRules, TickCorrectionAndVerdictsInTheOrderTheDialogAsks) {
   GraphSettings swapped = WithTexts({{MinimumY, "9"}, {MaximumY, "-1e-3"}});
   SwapRange(swapped, MinimumY, MaximumY);
   EXPECT_EQ(std::string(swapped.valueTexts[MinimumY]) + swapped.valueTexts[MaximumY], "-1e-39");
-  EXPECT_EQ(swapped.values[MinimumY] + swapped.values[MaximumY] * 10, 89.999);
+  EXPECT_EQ(swapped.values[MinimumY], -1e-3);
+  EXPECT_EQ(swapped.values[MaximumY], 9);
 }
 
 TEST(Titles, CaptionPrintStatusStoredFormatAndPlacement) {
@@ -202,11 +206,14 @@ TEST(Titles, CaptionPrintStatusStoredFormatAndPlacement) {
   }
   const char* first[4] = {"Grid", "Sonar", "Connect Method", "Graph Method"};
   const std::size_t offsets[4] = {16, 28, 20, 24};
+  // Written in this order: the four switches and methods, the colours, the value texts.
   for (int i = 0; i < kStoredValueCount; ++i) {
     const StoredValue& v = kStoredValues[i];
-    const int color = FindColorIndex(v.name), text = FindValueIndex(v.name);
-    EXPECT_STREQ(v.name, i < 4 ? first[i] : v.name);
-    EXPECT_EQ(v.offset, i < 4 ? offsets[i] : color >= 0 ? 32 + 4u * color : 160 + 50u * text);
+    EXPECT_STREQ(v.name, i < 4 ? first[i] : i < 12 ? kColorNames[i - 4] : kValueNames[i - 12]);
+    EXPECT_EQ(v.offset, i < 4    ? offsets[i]
+                        : i < 12 ? 32 + 4u * (i - 4)
+                                 : 160 + 50u * (i - 12))
+        << v.name;
     EXPECT_EQ("DBT"[static_cast<int>(v.type)] + std::to_string(v.size),
               "BBDDDDDDDDDDTTTTTTTTTTTT"[i] + std::string(i < 12 ? "4" : "50"));
   }

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <map>
 #include <string>
+#include <vector>
 
 #include "model/dib_layout.h"
 #include "model/field_rules.h"
@@ -41,18 +41,19 @@ TEST(StoredData, AFieldTakesOnlyDataThatFitsIt) {
   }
 }
 
-// The checked items by name; every row lists the eleven items in menu order.
+// Check marks of the six functions, the three connections (Connected, Unconnected, None), Grid
+// Lines and Point Sonar, in menu order.
 TEST(MenuChecks, EachItemFollowsItsSettingAndAStrayIdChecksNothing) {
+  const std::vector<std::int32_t> items = {CM_SINE,           CM_COSINE,           CM_TANGENT,
+                                           CM_COTANGENT,      CM_SECANT,           CM_COSECANT,
+                                           CM_CONNECTED_DOTS, CM_UNCONNECTED_DOTS, CM_NO_CONNECTION,
+                                           CM_GRID_LINES,     CM_POINT_SONAR};
   // clang-format off
-  const std::map<std::int32_t, const char*> names = {{CM_SINE, "Sine"}, {CM_COSINE, "Cosine"},
-      {CM_TANGENT, "Tangent"}, {CM_COTANGENT, "Cotangent"}, {CM_SECANT, "Secant"}, {CM_COSECANT, "Cosecant"},
-      {CM_CONNECTED_DOTS, "Connected"}, {CM_UNCONNECTED_DOTS, "Unconnected"}, {CM_NO_CONNECTION, "None"},
-      {CM_GRID_LINES, "Grid"}, {CM_POINT_SONAR, "Sonar"}};
-  const struct { std::int32_t function, connection, grid, sonar; const char* checked; } rows[] = {
-      {CM_SINE, CM_CONNECTED_DOTS, 1, 0, "Sine Connected Grid"}, {CM_COSECANT, CM_NO_CONNECTION, 0, 7, "Cosecant None Sonar"},
-      {CM_TANGENT, CM_UNCONNECTED_DOTS, -1, 1, "Tangent Unconnected Grid Sonar"},
+  const struct { std::int32_t function, connection, grid, sonar; const char* checks; } rows[] = {
+      {CM_SINE, CM_CONNECTED_DOTS, 1, 0, "100000 100 1 0"}, {CM_COSECANT, CM_NO_CONNECTION, 0, 7, "000001 001 0 1"},
+      {CM_TANGENT, CM_UNCONNECTED_DOTS, -1, 1, "001000 010 1 1"},
       // Damaged methods carrying other commands' IDs, Grid Lines' among them.
-      {CM_GRID_LINES, CM_SINE, 0, 0, ""}, {CM_CONNECTED_DOTS, CM_POINT_SONAR, 0, 0, ""}, {0, -1, 0, 0, ""}};
+      {CM_GRID_LINES, CM_SINE, 0, 0, "000000 000 0 0"}, {CM_CONNECTED_DOTS, 0, 0, 0, "000000 000 0 0"}};
   // clang-format on
   for (const auto& row : rows) {
     GraphSettings settings = DefaultGraphSettings();
@@ -60,16 +61,15 @@ TEST(MenuChecks, EachItemFollowsItsSettingAndAStrayIdChecksNothing) {
     settings.connectMethod = row.connection;
     settings.grid = row.grid;
     settings.sonar = row.sonar;
-    std::string items, checked;
+    std::vector<std::int32_t> commands;
+    std::string checks;
     for (const MenuCheck& check : MenuChecks(settings)) {
-      const std::string name = names.count(check.command) ? names.at(check.command) : "?";
-      items += name + " ";
-      checked += check.checked ? (checked.empty() ? "" : " ") + name : "";
+      commands.push_back(check.command);
+      checks += (commands.size() == 7 || commands.size() >= 10 ? " " : "") +
+                std::to_string(check.checked);
     }
-    EXPECT_EQ(items,
-              "Sine Cosine Tangent Cotangent Secant Cosecant Connected Unconnected None "
-              "Grid Sonar ");
-    EXPECT_EQ(checked, row.checked);
+    EXPECT_EQ(commands, items);
+    EXPECT_EQ(checks, row.checks) << row.function << " " << row.connection;
   }
   // clang-format off
   const std::tuple<std::int32_t, std::int32_t, bool> groups[] = {{CM_SINE, CM_COSECANT, true},
