@@ -67,7 +67,8 @@ TEST(ValueTexts, ParseValueAndRewrittenText) {
       {"abc", 0}, {"12abc", 12}, {"0x10", 0}, {"inf", 0}, {std::string(47, '0') + "3p", 3 * kPi}, {" \t\n\v\f\r42", 42},
       {"+7", 7}, {"5.", 5}, {"1.2.3", 1.2}, {"+.e5", 0}, {"1e+", 1}, {"1E-2", 0.01}, {"1,5", 1}, {"1e400p", DBL_MAX},
       {"9007199254740993", 9007199254740992.0}, {"-1e400", -DBL_MAX}, {"2e-324", 0}, {"4.9e-324", 4.9e-324},
-      {"1e1000", DBL_MAX}, {"1e99999999999999999999", DBL_MAX}, {"0.000001e-99999999999", 0}};
+      {"1e1000", DBL_MAX}, {"1e99999999999999999999", DBL_MAX}, {"0.000001e-99999999999", 0},
+      {"-1e308p", -DBL_MAX}, {"-1e400P", -DBL_MAX}};  // times pi past the range: the largest double
   // clang-format on
   for (const auto& c : cases) {
     const GraphSettings settings = WithTexts({{CModifier, c.text.c_str()}});

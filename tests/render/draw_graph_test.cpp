@@ -127,10 +127,13 @@ TEST(DrawGraphTest, KnownFramesMarksAsymptotesAndSteps) {
                               ";line 333 " + std::to_string(301 + half) + ";";
     EXPECT_NE(Trace(Make({{TickMarkSize, percent}}), 800, 600).find(ticks), std::string::npos);
   }
-  // The cotangent moves on after each asymptote; the one at 0 shows the axis in its gaps.
+  // The cotangent moves on after each asymptote; the one at 0 shows the axis in its gaps. Each
+  // asymptote line puts the position back where the curve left it.
   const std::string cotangent = Trace(Make({}, CM_COTANGENT), 800, 600);
   EXPECT_EQ(cotangent.find("pen restore;line"), std::string::npos);
-  EXPECT_NE(cotangent.find("pen DASH 0x00000011;bk 0x00000022;move 320 0;line 320 599;"),
+  EXPECT_NE(cotangent.find("line 1 -4276;pen DASH 0x00000011;move 0 0;line 0 599;move 1 -4276;pen "
+                           "restore;pen DASH 0x00000011;bk 0x00000022;move 320 0;line 320 599;move "
+                           "1 -4276;bk 0x00000033;pen restore;"),
             std::string::npos);
   // A multiple in column 0 keeps the tick as the step; on 3 x 3 the rightward walk's last line
   // column carries into the leftward one, as past an asymptote before the fast walk's entry.
