@@ -59,10 +59,10 @@ const struct { Values values; bool drawable; std::int32_t connect = CM_CONNECTED
     {{{AModifier, kInf}}, false}, {{{CModifier, -kInf}}, false}, {{{SonarWidth, kInf}}, false}, {{{MaximumX, kInf}}, false},
     {{{YTickFrequency, 1e-300}}, false}, {{{XTickFrequency, 1e-12}}, false, CM_NO_CONNECTION},
     {{{BModifier, 0}, {MinimumX, -1e308}, {MaximumX, 1e308}, {XTickFrequency, 1e307}}, false},
-    {{{MaximumX, 2147483648.0}, {XTickFrequency, 1}}, false, CM_NO_CONNECTION},
+    {{{MaximumX, 2147483647.0}, {XTickFrequency, 1}}, false, CM_NO_CONNECTION},
     {{{MinimumX, -2147483647.0}, {XTickFrequency, 1}}, false, CM_NO_CONNECTION},
     {{{MaximumY, 4294967296.0}, {YTickFrequency, 2}}, false}, {{{MinimumY, -4294967292.0}, {YTickFrequency, 2}}, true},
-    {{{MinimumX, 1e7}, {MaximumX, 1e7 + 1}, {XTickFrequency, 1e6}}, false},
+    {{{MinimumX, 1e7}, {MaximumX, 1e7 + 1}, {XTickFrequency, 1e6}}, false}, {{{MinimumX, -1e7 - 1}, {MaximumX, -1e7}, {XTickFrequency, 1e6}}, false},
     {{{MinimumX, 1e7}, {MaximumX, 1e7 + 1}, {XTickFrequency, 1e6}}, true, CM_UNCONNECTED_DOTS},
     {{{BModifier, 9007199254740992.0 / 8}}, false}, {{{BModifier, 0}, {CModifier, -9007199254740992.0}}, false},
     {{{CModifier, 4503599627370496.0}}, true}, {{{AModifier, 1e300}, {DModifier, -1e300}}, true},
@@ -135,6 +135,9 @@ TEST(DrawGraphTest, KnownFramesMarksAsymptotesAndSteps) {
                            "restore;pen DASH 0x00000011;bk 0x00000022;move 320 0;line 320 599;move "
                            "1 -4276;bk 0x00000033;pen restore;"),
             std::string::npos);
+  // The point pass draws the asymptote at 0 again.
+  EXPECT_NE(cotangent.find("bk 0x00000022;move 320 0;"),
+            cotangent.rfind("bk 0x00000022;move 320 0;"));
   // A multiple in column 0 keeps the tick as the step; on 3 x 3 the rightward walk's last line
   // column carries into the leftward one, as past an asymptote before the fast walk's entry.
   const GraphSettings joined = Make({{MinimumX, 0.5}, {MaximumX, 4}, {XTickFrequency, 0.5}});
