@@ -18,9 +18,4 @@ std::array<MenuCheck, kCheckedItemCount> MenuChecks(const GraphSettings& setting
   return checks;
 }
 
-bool InSameMenuGroup(std::int32_t first, std::int32_t second) {
-  return (IsFunctionMethod(first) && IsFunctionMethod(second)) ||
-         (IsConnectMethod(first) && IsConnectMethod(second));
-}
-
 }  // namespace ondrix

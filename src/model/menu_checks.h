@@ -17,14 +17,11 @@ struct MenuCheck {
 // Sonar.
 constexpr int kCheckedItemCount = 11;
 
-// The check mark of every item that shows the settings: the item of the
-// function and of the connection, Grid Lines and Point Sonar by their
-// switches. A stored method that names no item of its group checks nothing,
-// even where another command carries that ID.
+// The check mark of every item that shows the settings, in menu order. The
+// functions and the connections are radio-like groups: of each, the item of
+// the settings' method is checked, and a stored method that names no item of
+// its group checks nothing, even where another command carries that ID.
+// Grid Lines and Point Sonar follow their switches.
 std::array<MenuCheck, kCheckedItemCount> MenuChecks(const GraphSettings& settings);
-
-// Whether two commands are items of one radio-like group, the functions or
-// the connections, so that checking one unchecks the other.
-bool InSameMenuGroup(std::int32_t first, std::int32_t second);
 
 }  // namespace ondrix

@@ -71,16 +71,6 @@ TEST(MenuChecks, EachItemFollowsItsSettingAndAStrayIdChecksNothing) {
     EXPECT_EQ(commands, items);
     EXPECT_EQ(checks, row.checks) << row.function << " " << row.connection;
   }
-  // clang-format off
-  const std::tuple<std::int32_t, std::int32_t, bool> groups[] = {{CM_SINE, CM_COSECANT, true},
-      {CM_TANGENT, CM_TANGENT, true}, {CM_CONNECTED_DOTS, CM_NO_CONNECTION, true}, {CM_SINE, CM_CONNECTED_DOTS, false},
-      {CM_GRID_LINES, CM_POINT_SONAR, false}, {CM_GRID_LINES, CM_GRID_LINES, false}, {0, CM_SINE, false},
-      {CM_UNCONNECTED_DOTS, CM_EXIT, false}};
-  // clang-format on
-  for (const auto& [first, second, together] : groups) {
-    EXPECT_EQ(InSameMenuGroup(first, second), together) << first << " " << second;
-    EXPECT_EQ(InSameMenuGroup(second, first), together) << second << " " << first;
-  }
 }
 
 TEST(FieldRules, ThePiSuffixNeverMakesAFieldLongerThan49) {
