@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "model/dib_layout.h"
 #include "render/gdi_objects_win.h"
 #include "state/app_state_win.h"
 #include "state/owned_handles_win.h"
@@ -15,7 +16,7 @@ constexpr char kClipboardBusyText[] =
 // The bitmap as a 24-bit bottom-up DIB in a movable block; empty when the
 // block cannot be had.
 OwnedGlobal MakeDib(HWND owner, HBITMAP bitmap, LONG width, LONG height) {
-  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+  const std::size_t stride = DibRowSize(static_cast<std::size_t>(width));
   BITMAPINFOHEADER header = {};
   header.biSize = sizeof header;
   header.biWidth = width;

@@ -4,6 +4,7 @@
 
 #include "dialogs/control_ids.h"
 #include "model/command_ids.h"
+#include "model/print_document.h"
 #include "model/titles.h"
 #include "render/gdi_surface_win.h"
 #include "state/app_state_win.h"
@@ -37,23 +38,27 @@ void PrintPage(const OwnedDc& printer, const GraphSettings& settings) {
   // Leaves the user time to cancel from the status dialog.
   Sleep(kSpoolDelayMilliseconds);
 
-  // A document the spooler refused is not ended; a page it refused is not
-  // ended either, and the document is then aborted rather than sent empty.
-  if (StartDocA(printer.Get(), &documentInfo) <= 0) {
-    FinishStatusDialog();
-    return;
+  PrintProgress progress = {};
+  progress.documentStarted = StartDocA(printer.Get(), &documentInfo) > 0;
+  if (progress.documentStarted) {
+    progress.pageStarted = StartPage(printer.Get()) > 0;
+    DrawOptions options;
+    options.shouldStop = [] { return printCancelled.load(); };
+    DrawGraph(printer.Get(), 0, 0, GetDeviceCaps(printer.Get(), HORZRES),
+              GetDeviceCaps(printer.Get(), VERTRES), settings, options);
   }
-  const bool pageStarted = StartPage(printer.Get()) > 0;
-  DrawOptions options;
-  options.shouldStop = [] { return printCancelled.load(); };
-  DrawGraph(printer.Get(), 0, 0, GetDeviceCaps(printer.Get(), HORZRES),
-            GetDeviceCaps(printer.Get(), VERTRES), settings, options);
   FinishStatusDialog();
-  const bool pageEnded = pageStarted && EndPage(printer.Get()) > 0;
-  if (printCancelled || !pageEnded) {
-    AbortDoc(printer.Get());
-  } else {
-    EndDoc(printer.Get());
+  progress.pageEnded = progress.pageStarted && EndPage(printer.Get()) > 0;
+  progress.cancelled = printCancelled;
+  switch (EndOfDocument(progress)) {
+    case DocumentEnd::End:
+      EndDoc(printer.Get());
+      break;
+    case DocumentEnd::Abort:
+      AbortDoc(printer.Get());
+      break;
+    case DocumentEnd::None:
+      break;
   }
 }
 

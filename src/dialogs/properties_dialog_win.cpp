@@ -18,8 +18,6 @@ namespace {
 
 static_assert(sizeof(void*) != 4 || sizeof(CHOOSECOLORA) == 36, "the 32-bit chooser record");
 
-constexpr char kPiSuffix[] = "p";
-
 // Lives on RunPropertiesDialog's stack, reached through DWLP_USER.
 struct PropertiesState {
   GraphSettings working;
@@ -161,11 +159,9 @@ void FinishPickMode(HWND dialog, PropertiesState& state, LPARAM position) {
   if (!IsValueField(dialog, field)) {
     return;
   }
-  // Room is kept for the suffix: of a full field the last character gives way.
   char text[kValueTextSize] = {};
-  GetWindowTextA(field, text, kValueTextSize - static_cast<int>(sizeof kPiSuffix - 1));
-  lstrcatA(text, kPiSuffix);
-  SetWindowTextA(field, text);
+  GetWindowTextA(field, text, kValueTextSize);
+  SetWindowTextA(field, WithPiSuffix(text).c_str());
   SetFocus(field);
 }
 

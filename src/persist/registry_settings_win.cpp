@@ -68,32 +68,20 @@ class RegistryKey {
   HKEY key_ = nullptr;
 };
 
-// Stored data that fits replaces the leading bytes of the 32-bit field, byte
-// for byte whatever its type; missing or larger data leaves the field as it
-// is. A scratch buffer keeps a failed read from touching the field.
 void ReadInt32(const RegistryKey& key, const char* name, void* field) {
   unsigned char data[4];
   DWORD size = sizeof data;
   if (key.Query(name, data, size)) {
-    std::memcpy(field, data, size);
+    AcceptStoredInt32(data, size, field);
   }
 }
 
-// A stored text is taken only when it ends within the 50-byte field: it is cut
-// at its first NUL, and 50 bytes with no NUL are not a text of at most 49
-// characters, so the default stays.
 void ReadText(const RegistryKey& key, const char* name, char (&text)[kValueTextSize]) {
   char data[kValueTextSize];
   DWORD size = sizeof data;
-  if (!key.Query(name, data, size)) {
-    return;
+  if (key.Query(name, data, size)) {
+    AcceptStoredText(data, size, text);
   }
-  const std::size_t length = BoundedLength(data, size);
-  if (length > static_cast<std::size_t>(kMaxValueTextLength)) {
-    return;
-  }
-  std::memset(text, 0, sizeof text);
-  std::memcpy(text, data, length);
 }
 
 Placement ReadPlacement(const RegistryKey& key) {

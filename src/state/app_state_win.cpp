@@ -1,5 +1,6 @@
 #include "state/app_state_win.h"
 
+#include "model/menu_checks.h"
 #include "model/titles.h"
 
 namespace ondrix {
@@ -26,24 +27,11 @@ void PrintDialogRecord::Clear() {
   lStructSize = sizeof(PRINTDLGA);
 }
 
-namespace {
-
-void CheckMenuItemIf(std::int32_t id, bool checked) {
-  CheckMenuItem(graphMenu, static_cast<UINT>(id),
-                MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
-}
-
-}  // namespace
-
 void ReflectSettings(HWND mainWindow) {
-  for (const std::int32_t id : kFunctionMethods) {
-    CheckMenuItemIf(id, id == currentSettings.graphMethod);
+  for (const MenuCheck& item : MenuChecks(currentSettings)) {
+    CheckMenuItem(graphMenu, static_cast<UINT>(item.command),
+                  MF_BYCOMMAND | (item.checked ? MF_CHECKED : MF_UNCHECKED));
   }
-  for (const std::int32_t id : {CM_CONNECTED_DOTS, CM_UNCONNECTED_DOTS, CM_NO_CONNECTION}) {
-    CheckMenuItemIf(id, id == currentSettings.connectMethod);
-  }
-  CheckMenuItemIf(CM_GRID_LINES, currentSettings.grid != 0);
-  CheckMenuItemIf(CM_POINT_SONAR, currentSettings.sonar != 0);
   SetFunctionNameFromMethod(currentSettings);
   SetWindowTextA(mainWindow, GraphTitle(currentSettings).c_str());
   redrawGraph = true;

