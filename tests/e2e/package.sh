@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# The download for Windows users, made by scripts/package in two fresh clones of HEAD
+# (uncommitted changes are not in it): the same bytes twice, the three files, only
+# Windows' own DLLs, and the unzipped program starts. Needs DISPLAY, WINEPREFIX and WINE.
+set -u
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+work=$(mktemp -d "${TMPDIR:-/tmp}/ondrix-package-test.XXXXXX")
+head=$(git -C "$root" rev-parse HEAD) failures=0 pid='' started=$SECONDS
+trap '[ -n "$pid" ] && kill $pid && wait $pid; rm -rf "$work"; exit $failures' EXIT
+# check NAME REASON COMMAND...: one case from one command's status.
+check() {
+  "${@:3}" && echo "PASS: $1" && return
+  echo "FAIL: $1 ($2)"
+  failures=$((failures + 1))
+  return 1
+}
+# package CLONE [OPTION]: scripts/package in a fresh clone of HEAD in the folder CLONE.
+package() {
+  git clone -q "$root" "$1" && git -C "$1" checkout -q --detach "$head" &&
+    bash "$1/scripts/package" "${@:2}" >"$1.log" 2>&1 || { tail -5 "$1.log" && false; }
+}
+# Another folder, a later second, another time zone and umask: the same bytes still.
+package_elsewhere() { (sleep 2 && umask 077 && export TZ=XYZ-5:30 && package "$@"); }
+# same_zips A B: byte-identical, or which entry (or which entry's record) differs.
+same_zips() {
+  cmp -s "$1" "$2" && return
+  unzip -q "$1" -d "$work/first" && unzip -q "$2" -d "$work/second"
+  for entry in $(zipinfo -1 "$1"); do
+    cmp "$work/first/$entry" "$work/second/$entry" | sed "s|^$work/||"
+  done
+  diff <(zipinfo -v "$1" | tail -n +2) <(zipinfo -v "$2" | tail -n +2) | grep '^[<>]' | head -6
+  false
+}
+
+version=$(sed -n 's/^project(Ondrix VERSION \([0-9.]*\) .*/\1/p' "$root/CMakeLists.txt")
+zip=ondrix-$version-win32.zip
+check "scripts/package in a clone" "its output above" package "$work/one" || exit
+check "scripts/package in a second clone" "its output above" package_elsewhere "$work/other/two" || exit
+check "two packages of one commit are the same bytes" "see above" \
+  same_zips "$work/one/dist/$zip" "$work/other/two/dist/$zip"
+check "dist/SHA256SUMS holds $zip's checksum" "$(cat "$work/one/dist/SHA256SUMS")" \
+  bash -c "cd '$work/one/dist' && grep -q ' $zip\$' SHA256SUMS && sha256sum --quiet -c SHA256SUMS"
+listing=$(zipinfo -1 "$work/one/dist/$zip" | tr '\n' ' ')
+check "the zip holds ondrix.exe, README.txt and LICENSE" "it holds: $listing" \
+  [ "$listing" = "ondrix.exe README.txt LICENSE " ] || exit
+
+# A fresh folder holds nothing but the zip's files, so no build's DLL is found beside the program.
+fresh=$work/fresh
+unzip -q "$work/one/dist/$zip" -d "$fresh"
+check "README.txt and LICENSE end every line in CRLF" "$(grep -cv $'\r$' "$fresh/README.txt" "$fresh/LICENSE")" \
+  bash -c "! grep -qv $'\r\$' '$fresh/README.txt' '$fresh/LICENSE'"
+header=$(i686-w64-mingw32-objdump -p "$fresh/ondrix.exe")
+check "ondrix.exe is a 32-bit Windows GUI program" "$(grep -E 'format|^Subsystem' <<<"$header")" \
+  grep -qzE 'file format pei-i386.*Subsystem[[:space:]]+00000002' <<<"$header"
+dlls=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$header")
+system='^((kernel32|user32|gdi32|comdlg32|advapi32|comctl32|shell32|ole32|oleaut32|windowscodecs|msvcrt)\.dll|winspool\.drv|api-ms-win-.*\.dll)$'
+check "ondrix.exe imports only Windows' own DLLs" "imports $(grep -viE "$system" <<<"$dlls" | tr '\n' ' ')" \
+  [ -n "$(grep -ix kernel32.dll <<<"$dlls")" -a -z "$(grep -viE "$system" <<<"$dlls")" ]
+
+# The product runs wherever Wine's 32-bit loader does; elsewhere the x86_64 program of the
+# same commit, packaged the same way, stands in for it.
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  wine=(env -u WINELOADER WINEPREFIX="$root/build/wineprefix32" WINEARCH=win32 /usr/lib/wine/wine)
+  what="the unzipped ondrix.exe"
+else
+  echo "note: this machine cannot execute 32-bit binaries: the zipped i686 ondrix.exe was not started;" \
+    "the x86_64 program of the same commit, packaged the same way, is started instead"
+  wine=("$WINE") what="the unzipped ondrix.exe of the x86_64 package" fresh=$work/fresh64
+  check "scripts/package --win64" "its output above" package "$work/three" --win64 || exit
+  unzip -q "$work/three/dist/ondrix-$version-win64.zip" -d "$fresh"
+fi
+"${wine[@]}" reg delete 'HKCU\Software\Velmora\Ondrix' /f >/dev/null 2>&1
+"${wine[@]}" "$fresh/ondrix.exe" &
+pid=$!
+window=$(timeout 90 xdotool search --sync --all --onlyvisible --pid $pid --name '^Sine - Ondrix$' | head -1)
+check "$what starts and shows Sine - Ondrix" "no such window of its process within 90 s" [ -n "$window" ]
+echo "the package checks took $((SECONDS - started)) s"
