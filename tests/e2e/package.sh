@@ -6,7 +6,7 @@ set -u
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/ondrix-package-test.XXXXXX")
 head=$(git -C "$root" rev-parse HEAD) failures=0 pid='' started=$SECONDS
-trap '[ -n "$pid" ] && kill $pid && wait $pid; rm -rf "$work"; exit $failures' EXIT
+trap '[ -n "$pid" ] && kill $pid 2>/dev/null && wait $pid; rm -rf "$work"; exit $failures' EXIT
 # check NAME REASON COMMAND...: one case from one command's status.
 check() {
   "${@:3}" && echo "PASS: $1" && return
@@ -26,15 +26,18 @@ same_zips() {
   cmp -s "$1" "$2" && return
   unzip -q "$1" -d "$work/first" && unzip -q "$2" -d "$work/second"
   for entry in $(zipinfo -1 "$1"); do
-    cmp "$work/first/$entry" "$work/second/$entry" | sed "s|^$work/||"
+    (cd "$work" && cmp "first/$entry" "second/$entry")
   done
-  diff <(zipinfo -v "$1" | tail -n +2) <(zipinfo -v "$2" | tail -n +2) | grep '^[<>]' | head -6
+  diff <(zipinfo -l "$1" | sed 1d) <(zipinfo -l "$2" | sed 1d) | grep '^[<>]' ||
+    diff <(zipinfo -v "$1" | sed 1d) <(zipinfo -v "$2" | sed 1d) | grep '^[<>]' | head -6
   false
 }
 
 version=$(sed -n 's/^project(Ondrix VERSION \([0-9.]*\) .*/\1/p' "$root/CMakeLists.txt")
 zip=ondrix-$version-win32.zip
 check "scripts/package in a clone" "its output above" package "$work/one" || exit
+check "the zip is named after the project's version: $zip" "dist holds $(ls "$work/one/dist" | tr '\n' ' ')" \
+  [ -f "$work/one/dist/$zip" ] || exit
 check "scripts/package in a second clone" "its output above" package_elsewhere "$work/other/two" || exit
 check "two packages of one commit are the same bytes" "see above" \
   same_zips "$work/one/dist/$zip" "$work/other/two/dist/$zip"
@@ -47,7 +50,8 @@ check "the zip holds ondrix.exe, README.txt and LICENSE" "it holds: $listing" \
 # A fresh folder holds nothing but the zip's files, so no build's DLL is found beside the program.
 fresh=$work/fresh
 unzip -q "$work/one/dist/$zip" -d "$fresh"
-check "README.txt and LICENSE end every line in CRLF" "$(grep -cv $'\r$' "$fresh/README.txt" "$fresh/LICENSE")" \
+check "README.txt and LICENSE end every line in CRLF" \
+  "lines without: $(cd "$fresh" && grep -cv $'\r$' README.txt LICENSE | tr '\n' ' ')" \
   bash -c "! grep -qv $'\r\$' '$fresh/README.txt' '$fresh/LICENSE'"
 header=$(i686-w64-mingw32-objdump -p "$fresh/ondrix.exe")
 check "ondrix.exe is a 32-bit Windows GUI program" "$(grep -E 'format|^Subsystem' <<<"$header")" \
@@ -72,6 +76,11 @@ fi
 "${wine[@]}" reg delete 'HKCU\Software\Velmora\Ondrix' /f >/dev/null 2>&1
 "${wine[@]}" "$fresh/ondrix.exe" &
 pid=$!
-window=$(timeout 90 xdotool search --sync --all --onlyvisible --pid $pid --name '^Sine - Ondrix$' | head -1)
-check "$what starts and shows Sine - Ondrix" "no such window of its process within 90 s" [ -n "$window" ]
+for _ in $(seq 450); do
+  window=$(xdotool search --all --onlyvisible --pid $pid --name '^Sine - Ondrix$' 2>/dev/null | head -1)
+  [ -z "$window" ] && kill -0 $pid 2>/dev/null || break
+  sleep 0.2
+done
+check "$what starts and shows Sine - Ondrix" "$(kill -0 $pid 2>/dev/null && echo 'none within 90 s' ||
+  echo 'it ended without a window')" [ -n "$window" ]
 echo "the package checks took $((SECONDS - started)) s"
