@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,59 +17,47 @@
 namespace ondrix {
 namespace {
 
-const std::string kVersion = ONDRIX_VERSION;
-
-std::string ProgramBesideTheTests() {
+TEST(VersionTextsTest, TheProgramsVersionRecordAndTheAboutBox) {
+  const std::string version = ONDRIX_VERSION, product = "Ondrix " + version + " for Win32";
   char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string test = path;
-  return test.substr(0, test.find_last_of('\\') + 1) + "ondrix.exe";
-}
-
-std::string WindowText(HWND window) {
-  char text[128] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-TEST(VersionTextsTest, TheProgramsVersionRecord) {
-  const std::string program = ProgramBesideTheTests();
+  GetModuleFileNameA(nullptr, path, MAX_PATH);  // the program is built beside the tests
+  const std::string program = std::string(path, std::strrchr(path, '\\') + 1) + "ondrix.exe";
   DWORD unused = 0;
   std::vector<char> record(GetFileVersionInfoSizeA(program.c_str(), &unused));
-  ASSERT_FALSE(record.empty()) << program << " has no version record";
-  ASSERT_TRUE(GetFileVersionInfoA(program.c_str(), 0, record.size(), record.data()));
-  const std::pair<const char*, std::string> values[] = {
-      {"FileDescription", "Ondrix " + kVersion + " for Win32"},
-      {"FileVersion", kVersion},
-      {"ProductName", "Ondrix " + kVersion + " for Win32"},
-      {"ProductVersion", kVersion},
-      {"InternalName", "ONDRIX"},
-      {"OriginalFilename", "ONDRIX.EXE"}};
-  for (const auto& [name, expected] : values) {
-    const std::string path = std::string("\\StringFileInfo\\040904E4\\") + name;
+  ASSERT_TRUE(!record.empty() &&
+              GetFileVersionInfoA(program.c_str(), 0, record.size(), record.data()))
+      << program << " has no version record";
+  for (const auto& [name, expected] :
+       std::vector<std::pair<std::string, std::string>>{{"FileDescription", product},
+                                                        {"FileVersion", version},
+                                                        {"ProductName", product},
+                                                        {"ProductVersion", version},
+                                                        {"InternalName", "ONDRIX"},
+                                                        {"OriginalFilename", "ONDRIX.EXE"}}) {
+    const std::string key = "\\StringFileInfo\\040904E4\\" + name;
     void* text = nullptr;
     UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(record.data(), path.c_str(), &text, &length)) << name << " missing";
-    EXPECT_EQ(static_cast<const char*>(text), expected) << name;
+    const bool found = VerQueryValueA(record.data(), key.c_str(), &text, &length);
+    EXPECT_EQ(found ? static_cast<const char*>(text) : "(none)", expected) << name;
   }
-  void* block = nullptr;
+  void* fixed = nullptr;
   UINT size = 0;
-  ASSERT_TRUE(VerQueryValueA(record.data(), "\\", &block, &size));
-  const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(block);
+  ASSERT_TRUE(VerQueryValueA(record.data(), "\\", &fixed, &size));
+  const auto& info = *static_cast<const VS_FIXEDFILEINFO*>(fixed);
   // 1.0.0.103 whatever the version texts say.
-  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwFileVersionLS, 103u);
-  EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwProductVersionLS, 103u);
-}
+  EXPECT_EQ(std::vector<DWORD>({info.dwFileVersionMS, info.dwFileVersionLS, info.dwProductVersionMS,
+                                info.dwProductVersionLS}),
+            std::vector<DWORD>({0x10000, 103, 0x10000, 103}));
 
-TEST(VersionTextsTest, TheAboutBox) {
   const HWND about = CreateDialogParamA(appInstance, "ABOUT", nullptr, AboutDialogProc, 0);
   ASSERT_NE(about, nullptr);
-  EXPECT_EQ(WindowText(about), "About Ondrix " + kVersion);
-  EXPECT_EQ(WindowText(GetWindow(about, GW_CHILD)),
-            "Ondrix " + kVersion + " for Windows NT and 95\n\nWritten by the Ondrix developers");
+  char caption[64] = {}, heading[128] = {};
+  GetWindowTextA(about, caption, sizeof caption);
+  GetWindowTextA(GetWindow(about, GW_CHILD), heading, sizeof heading);
   DestroyWindow(about);
+  EXPECT_EQ(caption, "About Ondrix " + version);
+  EXPECT_EQ(heading,
+            "Ondrix " + version + " for Windows NT and 95\n\nWritten by the Ondrix developers");
 }
 
 }  // namespace
