@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "model/drawability.h"
+#include "model/evaluation.h"
+#include "model/number_text.h"
+#include "model/value_text.h"
+#include "model/view.h"
+#include "model/view_history.h"
+
+namespace ondrix {
+
+namespace {
+
+constexpr GraphValue kFields[6] = {MinimumX, MaximumX, XTickFrequency,
+                                   MinimumY, MaximumY, YTickFrequency};
+
+std::string Texts(const GraphSettings& s, int first = 0, int count = 6) {
+  std::string text;
+  for (int i = first; i < first + count; ++i) {
+    text += std::string(s.valueTexts[kFields[i]]) + " ";
+  }
+  return text;
+}
+
+GraphSettings With(GraphSettings s, const std::vector<std::pair<GraphValue, const char*>>& texts) {
+  for (const auto& [field, text] : texts) {
+    SetValueText(s.valueTexts[field], text);
+  }
+  ParseValueTexts(s);
+  return s;
+}
+
+// Drawable settings with ranges of any width and place, in plain or "p"
+// texts of 1 to 17 digits, tick spacings in or out of the band.
+GraphSettings RandomSettings(std::mt19937_64& random) {
+  std::uniform_real_distribution<> unit(0, 1);
+  for (GraphSettings s = DefaultGraphSettings();;) {
+    s.connectMethod = random() % 4 ? CM_CONNECTED_DOTS : CM_NO_CONNECTION;
+    const double width = std::pow(10.0, unit(random) * 14 - 9);
+    const double centre = (unit(random) - 0.5) * width * std::pow(10.0, unit(random) * 6);
+    const double values[3] = {centre - width / 2, centre + width / 2,
+                              width / (2 + unit(random) * 300)};
+    for (int i = 0; i < 6; ++i) {
+      const bool pi = random() % 2;
+      char text[40];
+      *std::to_chars(text, text + 30, values[i % 3] / (pi ? kPi : 1), std::chars_format::general,
+                     1 + random() % 17)
+           .ptr = '\0';
+      SetValueText(s.valueTexts[kFields[i]], std::string(text) + (pi ? "p" : ""));
+    }
+    ParseValueTexts(s);
+    if (IsDrawable(s, 1999)) {
+      return s;
+    }
+  }
+}
+
+// Every text reads back as its value, fits its field and keeps its "p".
+void ExpectExactTexts(const GraphSettings& before, const GraphSettings& after) {
+  GraphSettings reparsed = after;
+  ParseValueTexts(reparsed);
+  EXPECT_EQ(std::memcmp(&reparsed, &after, sizeof after), 0) << Texts(after);
+  for (const GraphValue field : kFields) {
+    EXPECT_LE(std::strlen(after.valueTexts[field]), 49u);
+    EXPECT_EQ(IsPiText(after.valueTexts[field]), IsPiText(before.valueTexts[field]))
+        << Texts(after);
+  }
+}
+
+double GridPixels(const GraphSettings& s, std::int32_t extent, int axis) {
+  const double* v = s.values + (axis ? MinimumY : MinimumX);
+  return v[2] * extent / (v[1] - v[0]);
+}
+
+// 1, 2 or 5 times a power of ten; in "p", pi times those, 1/6, 1/4, or 1/12 halved.
+bool IsNice(const GraphSettings& s, GraphValue field) {
+  const double m = s.values[field] / (IsPiText(s.valueTexts[field]) ? kPi : 1);
+  const double mantissa = m / std::pow(10.0, std::floor(std::log10(m) + 1e-9));
+  const double twelfths = std::log2(1 / (12 * m));
+  auto near = [](double a, double b) { return std::fabs(a - b) < 1e-9; };
+  return near(mantissa, 1) || near(mantissa, 2) || near(mantissa, 5) ||
+         (IsPiText(s.valueTexts[field]) &&
+          (near(m, 0.25) || near(m, 1.0 / 6) || (m < 1 && near(twelfths, std::round(twelfths)))));
+}
+
+TEST(View, ZoomKeepsThePointUnderThePixelAndPanMovesByExactlyThePixels) {
+  std::mt19937_64 random(42);
+  const double factors[] = {1, 1.25, 0.8, 2, 0.5, 1.953125, 1e-3, 1e4};
+  int zooms = 0, pans = 0;
+  for (int i = 0; i < 3000; ++i) {
+    const GraphSettings before = RandomSettings(random);
+    const ViewSize size{2 + static_cast<std::int32_t>(random() % 1999),
+                        2 + static_cast<std::int32_t>(random() % 1500)};
+    const std::int32_t w = size.right - 1, h = size.bottom - 1;
+    const std::int32_t column = random() % size.right, row = random() % size.bottom;
+    const double f[2] = {factors[random() % 8], i % 3 ? factors[random() % 8] : 1.25};
+    GraphSettings after = before;
+    if (ZoomAboutPixel(after, size, column, row, f[0], f[1])) {
+      ++zooms;
+      ASSERT_EQ(MapXToPixel(PixelToX(column, w, before), w, after), column) << Texts(before);
+      ASSERT_EQ(MapYToPixel(RowToY(row, h, before), h, after), row) << Texts(before);
+      ExpectExactTexts(before, after);
+      for (int axis = 0; axis < 2; ++axis) {
+        const double pixels = GridPixels(after, axis ? h : w, axis);
+        EXPECT_TRUE(f[axis] == 1 ? Texts(after, axis * 3, 3) == Texts(before, axis * 3, 3)
+                                 : pixels >= 8 && pixels <= 200)
+            << Texts(after) << pixels;
+        EXPECT_TRUE(Texts(after, axis * 3 + 2, 1) == Texts(before, axis * 3 + 2, 1) ||
+                    IsNice(after, kFields[axis * 3 + 2]))
+            << Texts(after);
+      }
+    } else {
+      EXPECT_EQ(std::memcmp(&after, &before, sizeof after), 0) << "refused but changed";
+    }
+    const std::int32_t dx = static_cast<std::int32_t>(random() % 4001) - 2000;
+    const std::int32_t dy = i % 4 ? static_cast<std::int32_t>(random() % 1201) - 600 : 0;
+    after = before;
+    if (!PanByPixels(after, size, dx, dy)) {
+      EXPECT_EQ(std::memcmp(&after, &before, sizeof after), 0) << "refused but changed";
+      continue;
+    }
+    ++pans;
+    ExpectExactTexts(before, after);
+    EXPECT_EQ(Texts(after, 2, 1) + Texts(after, 5, 1), Texts(before, 2, 1) + Texts(before, 5, 1));
+    EXPECT_EQ(Texts(after, 3, 2) == Texts(before, 3, 2), dy == 0);
+    for (std::int32_t k = 0; k < 8; ++k) {
+      ASSERT_EQ(MapXToPixel(PixelToX(k * w / 7, w, before), w, after), k * w / 7 + dx);
+      ASSERT_EQ(MapYToPixel(RowToY(k * h / 7, h, before), h, after), k * h / 7 + dy);
+    }
+  }
+  EXPECT_GT(zooms * 10 + pans, 2000 * 10 + 2500);
+}
+
+// Wheel zooms from the default graph, in and then out to the limits.
+TEST(View, SpacingStaysInTheBandAndRefusalsComeAtTheLimits) {
+  const ViewSize size{800, 600};
+  GraphSettings settings = DefaultGraphSettings();
+  ASSERT_TRUE(ZoomAboutCentre(settings, size, 1.25));  // the default lies in the band
+  EXPECT_EQ(Texts(settings), "-1.5p 2.5p .0833333333333333p -3.2 3.2 1 ");
+  std::mt19937_64 random(5);
+  for (const double direction : {1, -1}) {
+    int steps = 0;
+    for (GraphSettings before = settings; steps < 2000; ++steps, before = settings) {
+      const double factor = std::pow(1.25, direction * (1 + random() % 3));
+      if (!ZoomAboutPixel(settings, size, random() % 800, random() % 600, factor, factor)) {
+        EXPECT_EQ(std::memcmp(&settings, &before, sizeof before), 0);
+        break;
+      }
+      for (int axis = 0; axis < 2; ++axis) {
+        const double pixels = GridPixels(settings, axis ? 599 : 799, axis);
+        EXPECT_TRUE(pixels >= 8 && pixels <= 200 && IsNice(settings, kFields[axis * 3 + 2]))
+            << Texts(settings) << pixels;
+      }
+      EXPECT_TRUE(IsPiText(settings.valueTexts[XTickFrequency]));
+    }
+    EXPECT_TRUE(steps > 40 && steps < 2000) << steps;
+  }
+  // Out until |x| would reach 2^53 at B = 1.
+  EXPECT_GT(std::fabs(settings.values[MinimumX]), 9007199254740992.0 / 6);
+  // Tick and curve-step counts from 0 past 2^31, no area, undrawable.
+  GraphSettings far = With(DefaultGraphSettings(),
+                           {{MinimumX, "2.1e9"}, {MaximumX, "2.14e9"}, {XTickFrequency, "1"}});
+  far.connectMethod = CM_NO_CONNECTION;
+  EXPECT_TRUE(PanByPixels(far, size, -1, 0));
+  const GraphSettings kept = far;
+  EXPECT_FALSE(PanByPixels(far, size, -800, 0) || PanByPixels(far, {1, 600}, 1, 0) ||
+               PanByPixels(far, {800, 1}, 1, 0));
+  EXPECT_EQ(std::memcmp(&far, &kept, sizeof far), 0);
+  far.connectMethod = CM_CONNECTED_DOTS;
+  far = With(far, {{MinimumX, "1e6"}, {MaximumX, "1000001"}});
+  EXPECT_FALSE(ZoomAboutCentre(far, size, 4));
+  EXPECT_TRUE(ZoomAboutCentre(far, size, 1.25));
+  const GraphSettings undrawable = far = With(far, {{YTickFrequency, "0"}});
+  EXPECT_FALSE(ZoomAboutCentre(far, size, 2) || PanByPixels(far, size, 1, 1));
+  EXPECT_EQ(std::memcmp(&far, &undrawable, sizeof far), 0);
+}
+
+TEST(View, WheelNotchesAddUp) {
+  const std::vector<std::pair<std::vector<int>, std::vector<int>>> cases = {
+      {{120, 120, -120}, {1, 1, -1}},
+      {{40, 40, 40, 40}, {0, 0, 1, 0}},
+      {{60, -30, -100, -60}, {0, 0, -1, 0}},
+      {{360, 130, 110}, {3, 1, 1}},
+      {{-250, -110}, {-2, -1}}};
+  for (const auto& [deltas, notches] : cases) {
+    WheelAccumulator wheel;
+    std::vector<int> got;
+    for (const int delta : deltas) {
+      got.push_back(wheel.Add(delta));
+    }
+    EXPECT_EQ(got, notches) << deltas[0];
+  }
+  EXPECT_EQ(KeyPanPixels(799) * 10000 + KeyPanPixels(44) * 100 + KeyPanPixels(3), 800401);
+  EXPECT_DOUBLE_EQ(WheelZoomFactor(-2), 0.64);
+}
+
+TEST(ViewHistory, BackResetPropertiesWheelRunsAndDepth) {
+  const ViewSize size{800, 600};
+  GraphSettings settings = DefaultGraphSettings();
+  ViewHistory history(settings);
+  EXPECT_FALSE(history.Back(settings) || history.Reset(settings));
+  // Runs of notches break at a pause of 500 ms and at a key, and hold across
+  // the wrap of the message clock.
+  const std::uint32_t times[] = {0, 100, 599, 1099, 1200, 0xFFFFFF00u, 0x50, 0x500};
+  std::vector<std::string> views{Texts(settings)};
+  for (int i = 0; i < 8; ++i) {
+    GraphSettings before = settings;
+    ASSERT_TRUE(ZoomAboutPixel(settings, size, 100 + i, 200, 1.25, 1.25));
+    history.RecordWheelNotch(before, settings, times[i]);
+    views.push_back(Texts(settings));
+    if (i == 4) {
+      before = settings;
+      ASSERT_TRUE(PanByPixels(settings, size, KeyPanPixels(799), 0));
+      history.RecordStep(before, settings);
+      views.insert(views.end() - 1, Texts(settings));
+    }
+  }
+  history.RecordStep(settings, settings);    // no change, no step
+  for (const int index : {8, 5, 6, 3, 0}) {  // before notches 7, 5, the key, 3, 0
+    ASSERT_TRUE(history.Back(settings));
+    EXPECT_EQ(Texts(settings), views[index]) << index;
+  }
+  EXPECT_FALSE(history.Back(settings));
+  // Grid Properties sets the home; Reset is a step Back undoes.
+  const GraphSettings dialog = With(settings, {{MaximumY, "9"}});
+  history.RecordPropertiesApplied(settings, dialog);
+  settings = dialog;
+  ASSERT_TRUE(PanByPixels(settings, size, 5, 5));
+  const std::string panned = Texts(settings);
+  ASSERT_TRUE(history.Reset(settings));
+  EXPECT_EQ(Texts(settings), Texts(dialog));
+  EXPECT_FALSE(history.Reset(settings));
+  ASSERT_TRUE(history.Back(settings) && Texts(settings) == panned);
+  ASSERT_TRUE(history.Back(settings));
+  EXPECT_EQ(Texts(settings) + std::to_string(settings.values[MaximumY]), views[0] + "4.000000");
+  std::vector<std::string> pans;  // 150 steps keep the last 100
+  for (int i = 0; i < 150; ++i) {
+    const GraphSettings before = settings;
+    ASSERT_TRUE(PanByPixels(settings, size, 1, 0));
+    history.RecordStep(before, settings);
+    pans.push_back(Texts(settings));
+  }
+  for (int i = 0; i < 100; ++i) {
+    ASSERT_TRUE(history.Back(settings));
+  }
+  EXPECT_EQ(Texts(settings), pans[49]);
+  EXPECT_FALSE(history.Back(settings));
+}
+
+}  // namespace
+}  // namespace ondrix
