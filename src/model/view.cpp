@@ -99,7 +99,9 @@ bool SetRange(GraphSettings& settings, const Axis& axis, long double atZero, lon
   return settings.values[axis.minimum] < settings.values[axis.maximum];
 }
 
-// Doubles tell the pixels of the range apart, with room to spare.
+// Doubles tell the pixels of the range apart, with room to spare. The
+// drawable check's counters refuse first as things stand; this one keeps
+// pans exact should those limits ever be lifted.
 bool Resolves(const GraphSettings& settings, const Axis& axis, std::int32_t extent) {
   const double largest =
       std::max(std::fabs(settings.values[axis.minimum]), std::fabs(settings.values[axis.maximum]));
@@ -112,7 +114,8 @@ double PiMultiple(double multiplier) {
 }
 
 // The spacing of the nice series whose grid lines come nearest `targetPixels`
-// apart within the band; 0 when none is in it.
+// apart within the band; 0 when none is in it. Subnormal spacings and those
+// the parser holds at the largest double are no longer in the series.
 double NiceSpacing(double targetPixels, long double pixelsPerUnit, bool piBased) {
   const double unit = static_cast<double>(targetPixels / pixelsPerUnit) / (piBased ? kPi : 1.0);
   const int decade = static_cast<int>(std::floor(std::log10(unit)));
@@ -138,7 +141,8 @@ double NiceSpacing(double targetPixels, long double pixelsPerUnit, bool piBased)
     const double spacing = piBased ? PiMultiple(m) : m;
     const long double pixels = spacing * pixelsPerUnit;
     const long double miss = std::fabs(std::log(pixels / targetPixels));
-    if (pixels >= kMinGridPixels && pixels <= kMaxGridPixels && miss < bestMiss) {
+    if (spacing >= DBL_MIN && spacing < DBL_MAX && pixels >= kMinGridPixels &&
+        pixels <= kMaxGridPixels && miss < bestMiss) {
       best = spacing;
       bestMiss = miss;
     }
@@ -147,23 +151,25 @@ double NiceSpacing(double targetPixels, long double pixelsPerUnit, bool piBased)
 }
 
 // After a zoom: the user's spacing while it stays in the band, otherwise the
-// nice one nearest the density before the zoom.
-void ChooseTick(GraphSettings& next, const GraphSettings& old, const Axis& axis,
+// nice one nearest the density before the zoom. False when there is none.
+bool ChooseTick(GraphSettings& next, const GraphSettings& old, const Axis& axis,
                 std::int32_t extent) {
   const double tick = old.values[axis.tick];
   const long double pixelsPerUnit = extent / Range(next, axis);
   const long double pixels = tick * pixelsPerUnit;
   if (pixels >= kMinGridPixels && pixels <= kMaxGridPixels) {
-    return;
+    return true;
   }
   const long double before = tick * extent / Range(old, axis);
   const double target = static_cast<double>(std::clamp(
       before, static_cast<long double>(kMinGridPixels), static_cast<long double>(kMaxGridPixels)));
   const bool piBased = IsPiText(old.valueTexts[axis.tick]);
   const double spacing = NiceSpacing(target, pixelsPerUnit, piBased);
-  if (spacing > 0) {
-    SetField(next, axis.tick, ShortestExactText(spacing, piBased));
+  if (spacing == 0) {
+    return false;
   }
+  SetField(next, axis.tick, ShortestExactText(spacing, piBased));
+  return true;
 }
 
 bool ZoomAxis(GraphSettings& next, const GraphSettings& old, const Axis& axis, std::int32_t extent,
@@ -177,11 +183,9 @@ bool ZoomAxis(GraphSettings& next, const GraphSettings& old, const Axis& axis, s
   const long double after = (extent - pixel) * range / extent;
   const long double atZero = axis.downward ? anchor + before : anchor - before;
   const long double atExtent = axis.downward ? anchor - after : anchor + after;
-  if (!SetRange(next, axis, atZero, atExtent, extent, kZoomSlackPixels)) {
-    return false;
-  }
-  ChooseTick(next, old, axis, extent);
-  return std::fabs(PixelOf(next, axis, anchor, extent) - pixel) <= kAnchorSlackPixels &&
+  return SetRange(next, axis, atZero, atExtent, extent, kZoomSlackPixels) &&
+         ChooseTick(next, old, axis, extent) &&
+         std::fabs(PixelOf(next, axis, anchor, extent) - pixel) <= kAnchorSlackPixels &&
          Resolves(next, axis, extent);
 }
 

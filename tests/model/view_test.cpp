@@ -58,7 +58,7 @@ TEST(NumberText, ShortestExactTexts) {
       {-kPi, 0, 1, "-1p"}, {2 * kPi, 0, 1, "2p"}, {kPi / 2, 0, 1, "0.5p"}, {0, 0, 1, "0p"}, {kPi * 1e-9, 0, 1, "1e-9p"},
       {0.26179938779914935, 0, 1, "0.0833333333333333p"}, {kPi / 12, 0, 1, "0.08333333333333333p"},
       {-5.51, -5.49, 0, "-5.5"}, {0.95 * kPi, 0.97 * kPi, 1, "0.95p"}, {-1, 2, 0, "0"}, {-1, 2, 1, "0p"},
-      {2.5, 2.4, 0, ""}, {3, 3.2, 1, "p"}, {1.2345, 1.2346, 0, "1.2345"}, {0.1, 0.1, 1, ""}};
+      {2.5, 2.4, 0, ""}, {3, 3.2, 1, "p"}, {1.2345, 1.2346, 0, "1.2345"}, {0.1, 0.1, 1, ""}, {1.41, 1.56, 0, "1.5"}};
   // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(
@@ -95,7 +95,7 @@ TEST(NumberText, AxisLabels) {
       {twelfth * 6, 1, "−3π/2 −π −π/2 0 π/2 π 3π/2 2π "}, {twelfth, 1, "−π/4 −π/6 −π/12 0 π/12 π/6 π/4 π/3 "},
       {twelfth * 5, 1, "−5π/4 −5π/6 −5π/12 0 5π/12 "}, {1e6 * kPi, 1, "−3e+6π −2e+6π −1e+6π 0 1e+6π "},
       {0.37 * kPi, 1, "−1.11π −0.74π −0.37π 0 0.37π "}, {0.1, 0, "−0.3 −0.2 −0.1 0 0.1 0.2 0.3 "},
-      {0.25, 0, "−0.75 −0.5 −0.25 0 0.25 0.5 0.75 1 "}, {5e5, 0, "−1.5e+6 −1e+6 −500000 0 500000 1e+6 "},
+      {0.125, 0, "−0.375 −0.25 −0.125 0 0.125 0.25 0.375 0.5 "}, {5e5, 0, "−1.5e+6 −1e+6 −500000 0 500000 1e+6 "},
       {2e-6, 0, "−6e−6 −4e−6 −2e−6 0 2e−6 "}, {twelfth, 0, "−0.79 −0.52 −0.26 0 0.26 0.52 "}};
   // clang-format on
   for (const auto& c : cases) {
@@ -105,6 +105,8 @@ TEST(NumberText, AxisLabels) {
     }
     EXPECT_EQ(labels, c.labels);
   }
+  EXPECT_EQ(DisplayNumberText(1234567.25, 0.1) + " " + DisplayNumberText(0.05, 0.09999999999999999),
+            "1234567.3 0.05");
   // Over many steps: neighbours differ, only the font's glyphs, no "1π" or "−0".
   const std::regex glyphs("(π|−|[0-9.e+/])+");
   std::mt19937_64 random(3);
@@ -129,6 +131,7 @@ TEST(NumberText, PointerReadout) {
   EXPECT_EQ(PointerReadoutText(s, {800, 600}, 400, 300), "x = 1.58 (π/2)   y = −0.01   f(x) = 1");
   EXPECT_EQ(PointerReadoutText(s, {800, 600}, 250, 150),
             "x = −1.37 (−0.436π)   y = 2   f(x) = −0.98");
+  EXPECT_EQ(PointerReadoutText(s, {800, 600}, 401, 300), "x = 1.6 (0.509π)   y = −0.01   f(x) = 1");
   EXPECT_EQ(PointerReadoutText(s, {1, 600}, 0, 0), "");
   s.graphMethod = CM_TANGENT;
   s.connectMethod = CM_NO_CONNECTION;
@@ -248,6 +251,9 @@ TEST(View, SpacingStaysInTheBandAndRefusalsComeAtTheLimits) {
   GraphSettings settings = DefaultGraphSettings();
   ASSERT_TRUE(ZoomAboutCentre(settings, size, 1.25));  // the default lies in the band
   EXPECT_EQ(Texts(settings), "-1.5p 2.5p .0833333333333333p -3.2 3.2 1 ");
+  GraphSettings out = DefaultGraphSettings();  // 6.6 pixels: pi/6, nearest the 13 before
+  ASSERT_TRUE(ZoomAboutCentre(out, size, 0.5));
+  EXPECT_EQ(Texts(out), "-4.5p 5.5p 0.16666666666666665p -8 8 1 ");
   std::mt19937_64 random(5);
   for (const double direction : {1, -1}) {
     int steps = 0;
