@@ -119,10 +119,6 @@ std::string ShortestNear(double low, double high, bool negative, std::string_vie
   return best;
 }
 
-double PiTimes(double multiplier) {
-  return multiplier * kPi;
-}
-
 // 10^exponent in extended precision: exact for the small exponents of labels.
 long double PowerOfTen(int exponent) {
   return std::pow(10.0L, static_cast<long double>(exponent));
@@ -253,7 +249,7 @@ std::string ShortestExactText(double value, bool piForm) {
       m = std::nextafter(m, 0.0);
     }
     for (int i = 0; i < 9; ++i, m = std::nextafter(m, value < 0 ? -INFINITY : INFINITY)) {
-      if (PiTimes(m) == value) {
+      if (m * kPi == value) {
         low = low == 0 ? m : low;
         high = m;
       }
@@ -281,9 +277,9 @@ std::string ShortestTextWithin(double low, double high, bool piForm) {
   }
   const bool negative = high < 0;
   const double scale = piForm ? 1 / kPi : 1;
-  const double near = (negative ? -high : low) * scale;
-  const double far = (negative ? -low : high) * scale;
-  return ShortestNear(near, far, negative, piForm ? "p" : "", [&](const std::string& text) {
+  const double smaller = (negative ? -high : low) * scale;
+  const double larger = (negative ? -low : high) * scale;
+  return ShortestNear(smaller, larger, negative, piForm ? "p" : "", [&](const std::string& text) {
     const double value = ReadValueText(text);
     return low <= value && value <= high;
   });
