@@ -314,6 +314,10 @@ TEST(ViewHistory, BackResetPropertiesWheelRunsAndDepth) {
     }
     EXPECT_EQ(history.Size(), steps[i]) << i;
   }
+  GraphSettings last = settings;  // a notch right after Back is a step of its own
+  ASSERT_TRUE(history.Back(settings) && ZoomAboutPixel(settings, size, 0, 0, 1.25, 1.25));
+  history.RecordWheelNotch(last, settings, 0x510);
+  EXPECT_EQ(history.Size(), 5u);
   while (history.Back(settings)) {
   }
   EXPECT_EQ(Texts(settings), home);
