@@ -36,9 +36,9 @@ std::string DisplayNumberText(double value, double resolution);
 // characters 0-9 . e + / π − only.
 std::string AxisLabelText(double value, double labelStep, bool piBased);
 
-// `value` in multiples of π for display: a fraction with a denominator up to
-// 12 within half `resolution` ("π/2", "−3π/4", "2π"), otherwise a decimal
-// times π at that resolution ("0.4987π").
+// `value` in multiples of π for display: a fraction of a denominator that
+// divides 12 within half `resolution` ("π/2", "−3π/4", "2π"), otherwise a
+// decimal times π at that resolution ("0.4987π").
 std::string PiDisplayText(double value, double resolution);
 
 }  // namespace ondrix

@@ -99,9 +99,10 @@ bool SetRange(GraphSettings& settings, const Axis& axis, long double atZero, lon
   return settings.values[axis.minimum] < settings.values[axis.maximum];
 }
 
-// Doubles tell the pixels of the range apart, with room to spare. The
-// drawable check's counters refuse first as things stand; this one keeps
-// pans exact should those limits ever be lifted.
+// Doubles tell the pixels of the range apart, with room to spare. Zooms meet
+// the drawable check's counters first; a range typed in Grid Properties, far
+// ticks and no connected dots, may be narrower, and pans across it would not
+// land on whole pixels.
 bool Resolves(const GraphSettings& settings, const Axis& axis, std::int32_t extent) {
   const double largest =
       std::max(std::fabs(settings.values[axis.minimum]), std::fabs(settings.values[axis.maximum]));
@@ -114,8 +115,8 @@ double PiMultiple(double multiplier) {
 }
 
 // The spacing of the nice series whose grid lines come nearest `targetPixels`
-// apart within the band; 0 when none is in it. Subnormal spacings and those
-// the parser holds at the largest double are no longer in the series.
+// apart within the band; 0 when none is in it. Spacings the parser would hold
+// at the largest double are no longer in the series.
 double NiceSpacing(double targetPixels, long double pixelsPerUnit, bool piBased) {
   const double unit = static_cast<double>(targetPixels / pixelsPerUnit) / (piBased ? kPi : 1.0);
   const int decade = static_cast<int>(std::floor(std::log10(unit)));
@@ -141,8 +142,8 @@ double NiceSpacing(double targetPixels, long double pixelsPerUnit, bool piBased)
     const double spacing = piBased ? PiMultiple(m) : m;
     const long double pixels = spacing * pixelsPerUnit;
     const long double miss = std::fabs(std::log(pixels / targetPixels));
-    if (spacing >= DBL_MIN && spacing < DBL_MAX && pixels >= kMinGridPixels &&
-        pixels <= kMaxGridPixels && miss < bestMiss) {
+    if (spacing < DBL_MAX && pixels >= kMinGridPixels && pixels <= kMaxGridPixels &&
+        miss < bestMiss) {
       best = spacing;
       bestMiss = miss;
     }

@@ -1,8 +1,11 @@
 // Zooming and panning: the arithmetic behind the wheel, the drag, the arrow
 // keys and the View menu. A step writes new texts into the six view fields
 // (MinimumX, MaximumX, XTickFrequency, MinimumY, MaximumY, YTickFrequency)
-// and derives the values from them, so the dialog shows and stores them. A
-// refused step leaves the settings untouched.
+// and derives the values from them, so the dialog shows and stores them. Each
+// new range end is the number within a thousandth of a pixel (a millionth for
+// a pan) of its exact place that has the shortest text, in "p" form where the
+// field's text was; the text reads back as exactly that number. A refused
+// step leaves the settings untouched.
 #pragma once
 
 #include <cstdint>

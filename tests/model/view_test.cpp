@@ -276,6 +276,8 @@ TEST(View, SpacingStaysInTheBandAndRefusalsComeAtTheLimits) {
   EXPECT_FALSE(PanByPixels(far, size, -800, 0) || PanByPixels(far, {1, 600}, 1, 0) ||
                PanByPixels(far, {800, 1}, 1, 0));
   EXPECT_EQ(std::memcmp(&far, &kept, sizeof far), 0);
+  GraphSettings narrow = With(far, {{MinimumX, "1"}, {MaximumX, "1.0000000000001"}});
+  EXPECT_FALSE(PanByPixels(narrow, size, 1, 0));  // doubles 2 pixels apart
   far.connectMethod = CM_CONNECTED_DOTS;
   far = With(far, {{MinimumX, "1e6"}, {MaximumX, "1000001"}});
   EXPECT_FALSE(ZoomAboutCentre(far, size, 4));
