@@ -1,7 +1,10 @@
 #include "model/pointer_readout.h"
 
+#include <optional>
+
 #include "model/drawability.h"
 #include "model/evaluation.h"
+#include "model/function.h"
 #include "model/number_text.h"
 
 namespace ondrix {
@@ -21,12 +24,11 @@ std::string PointerReadoutText(const GraphSettings& settings, ViewSize size, std
     text += " (" + PiDisplayText(x, columnWidth) + ")";
   }
   text += "   y = " + DisplayNumberText(RowToY(row, lastRow, settings), rowHeight);
+  // A damaged function ID draws no curve: no value anywhere.
+  const std::optional<Function> function = FunctionOfMethod(settings.graphMethod);
   double y = 0;
-  text += "   f(x) = ";
-  text += EvaluateFunction(x, &y, settings.graphMethod, settings.values)
-              ? DisplayNumberText(y, rowHeight)
-              : "undefined";
-  return text;
+  const bool defined = function && EvaluateFunction(x, &y, *function, settings.values);
+  return text + "   f(x) = " + (defined ? DisplayNumberText(y, rowHeight) : "undefined");
 }
 
 }  // namespace ondrix
