@@ -1,18 +1,14 @@
 #include "render/raster_surface.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "render/bitmap_font.h"
+#include "render/line_walk.h"
 
 namespace ondrix {
 namespace {
 
 constexpr Color kTextColor = 0x00000000;
-
-// Wine's overflow guard in its diagonal line code: an end point with a
-// coordinate of 2^28 or more in magnitude has both coordinates divided by 8.
-constexpr std::int32_t kCropLimit = 0x10000000;
 
 // The twenty static colours of the default palette, which PALETTEINDEX
 // colours look up.
@@ -22,73 +18,6 @@ constexpr Color kDefaultPalette[] = {
     0x0000FF00, 0x0000FFFF, 0x00FF0000, 0x00FF00FF, 0x00FFFF00, 0x00FFFFFF,
 };
 constexpr std::uint32_t kDefaultPaletteSize = sizeof(kDefaultPalette) / sizeof(kDefaultPalette[0]);
-
-// One-pixel cosmetic pens: pixel k of a line is "on" when k % period < on.
-struct DashPattern {
-  std::int64_t on;
-  std::int64_t period;
-};
-
-DashPattern PatternOf(PenStyle style) {
-  switch (style) {
-    case PenStyle::Dot:
-      return {3, 6};
-    case PenStyle::Dash:
-      return {18, 24};
-    case PenStyle::Solid:
-      break;
-  }
-  return {1, 1};
-}
-
-SurfacePoint CropCoords(SurfacePoint point) {
-  if (point.x >= kCropLimit || point.x <= -kCropLimit || point.y >= kCropLimit ||
-      point.y <= -kCropLimit) {
-    point.x /= 8;
-    point.y /= 8;
-  }
-  return point;
-}
-
-std::int64_t FloorDiv(std::int64_t numerator, std::int64_t denominator) {
-  std::int64_t quotient = numerator / denominator;
-  if (numerator % denominator != 0 && numerator < 0) {
-    --quotient;
-  }
-  return quotient;
-}
-
-// A line as GDI's Bresenham walk lights it: pixel k (0 <= k < count) lies at
-// major0 + k * majorStep on the major axis and at
-// minor0 + floor((2 * k * dMinor + span - 1) / (2 * span)) on the minor axis.
-// The bias of the octants whose minor coordinate decreases is folded into
-// that floor, so both drawing directions break ties towards the smaller
-// minor coordinate.
-struct LineWalk {
-  bool xMajor = true;
-  std::int64_t major0 = 0;
-  std::int64_t minor0 = 0;
-  std::int64_t majorStep = 1;
-  std::int64_t span = 0;
-  std::int64_t dMinor = 0;
-  std::int64_t count = 0;
-};
-
-LineWalk MakeWalk(SurfacePoint from, SurfacePoint to) {
-  const std::int64_t dx = static_cast<std::int64_t>(to.x) - from.x;
-  const std::int64_t dy = static_cast<std::int64_t>(to.y) - from.y;
-  LineWalk walk;
-  // With |dx| == |dy| the major axis is y.
-  walk.xMajor = std::abs(dx) > std::abs(dy);
-  const std::int64_t dMajor = walk.xMajor ? dx : dy;
-  walk.major0 = walk.xMajor ? from.x : from.y;
-  walk.minor0 = walk.xMajor ? from.y : from.x;
-  walk.majorStep = dMajor < 0 ? -1 : 1;
-  walk.span = std::abs(dMajor);
-  walk.dMinor = walk.xMajor ? dy : dx;
-  walk.count = walk.span;
-  return walk;
-}
 
 }  // namespace
 
@@ -187,27 +116,9 @@ void RasterSurface::TextOut(std::int32_t x, std::int32_t y, std::string_view tex
 }
 
 void RasterSurface::DrawLine(SurfacePoint from, SurfacePoint to) {
-  const bool dashed = pen_.style != PenStyle::Solid;
   LineWalk walk;
-  if (from.y == to.y || from.x == to.x) {
-    // Wine fills horizontal and vertical lines as rectangles whose far edge
-    // is max + 1; at INT_MAX that edge wraps and nothing is drawn. The solid
-    // pen only meets it going backwards from INT_MAX.
-    const std::int32_t start = from.y == to.y ? from.x : from.y;
-    const std::int32_t end = from.y == to.y ? to.x : to.y;
-    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
-    if (dashed ? std::max(start, end) == kMax : (start == kMax && start > end)) {
-      return;
-    }
-    walk = MakeWalk(from, to);
-  } else {
-    const SurfacePoint croppedTo = CropCoords(to);
-    walk = MakeWalk(CropCoords(from), croppedTo);
-    // Wine's dashed walk drops its last pixel only when that pixel is the
-    // uncropped end point, so a cropped end gets one more pixel.
-    if (dashed && (croppedTo.x != to.x || croppedTo.y != to.y)) {
-      ++walk.count;
-    }
+  if (!WalkLine(from, to, pen_.style != PenStyle::Solid, walk)) {
+    return;
   }
 
   const std::int64_t majorSize = walk.xMajor ? width_ : height_;
