@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/command_ids.h"
+#include "model/function.h"
 #include "model/value_text.h"
 #include "render/draw_graph.h"
 #include "render/surface.h"
@@ -22,6 +23,44 @@ struct Program {
   std::int32_t width, height;
   std::vector<Call> calls;
 };
+
+struct GraphCase {
+  GraphSettings settings;
+  std::int32_t width, height;
+  std::string name;  // what differs from the defaults, and the size
+};
+
+// Every function, connection, grid and sonar, then odd numbers, on sizes from
+// a pixel up; `next(low, high)` gives the random choices.
+template <typename Next>
+std::vector<GraphCase> GraphCases(Next& next) {
+  const char* const numbers[] = {"1",   "-7p",  "-p", "0.5",  "4",    "1e6", "1e12", ".5p",
+                                 ".05", "0.01", "0",  "100p", "1e-9", "-1",  "1e9",  "-4"};
+  const char* const connections[] = {"connected", "unconnected", "none"};
+  const std::int32_t sides[][2] = {{1, 1}, {2, 2}, {37, 23}, {319, 201}, {800, 600}, {1920, 1080}};
+  std::vector<GraphCase> cases;
+  for (int i = 0; i < 288; ++i) {
+    GraphSettings settings = DefaultGraphSettings();
+    settings.graphMethod = kFunctionMethods[i % 6];
+    settings.connectMethod = CM_CONNECTED_DOTS + i / 6 % 3;
+    settings.grid = i / 18 % 2;
+    settings.sonar = i / 36 % 2;
+    std::string name = std::string(FunctionName(static_cast<Function>(i % 6))) + ", " +
+                       connections[i / 6 % 3] + (settings.grid ? ", grid" : "") +
+                       (settings.sonar ? ", sonar" : "");
+    for (std::int64_t n = i < 72 ? 0 : next(1, 4); n > 0; --n) {
+      const std::int64_t value = next(0, kValueCount - 1);
+      const char* const number = numbers[next(0, 15)];
+      SetValueText(settings.valueTexts[value], number);
+      name += std::string(", ") + kValueNames[value] + "=" + number;
+    }
+    ParseValueTexts(settings);
+    const std::int32_t width = sides[(i + i / 6) % 6][0], height = sides[(i + i / 6) % 6][1];
+    name += ", " + std::to_string(width) + "x" + std::to_string(height);
+    cases.push_back({settings, width, height, name});
+  }
+  return cases;
+}
 
 // Points near, far, around the crop limit of 2^28 and at the ends of int32;
 // colours plain, PALETTEINDEX, DIBINDEX and junk. DrawGraph's maths may differ
@@ -81,24 +120,9 @@ inline std::vector<Program> Programs(bool graphs) {
       });
     }
   }
-  // Every function, connection, grid and sonar, then odd numbers, on sizes from a pixel up.
-  const char* const numbers[] = {"1",   "-7p",  "-p", "0.5",  "4",    "1e6", "1e12", ".5p",
-                                 ".05", "0.01", "0",  "100p", "1e-9", "-1",  "1e9",  "-4"};
-  const std::int32_t sides[][2] = {{1, 1}, {2, 2}, {37, 23}, {319, 201}, {800, 600}, {1920, 1080}};
-  for (int i = 0; graphs && i < 288; ++i) {
-    GraphSettings settings = DefaultGraphSettings();
-    settings.graphMethod = kFunctionMethods[i % 6];
-    settings.connectMethod = CM_CONNECTED_DOTS + i / 6 % 3;
-    settings.grid = i / 18 % 2;
-    settings.sonar = i / 36 % 2;
-    for (std::int64_t n = i < 72 ? 0 : next(1, 4); n > 0; --n) {
-      const std::int64_t value = next(0, kValueCount - 1);
-      SetValueText(settings.valueTexts[value], numbers[next(0, 15)]);
-    }
-    ParseValueTexts(settings);
-    const std::int32_t width = sides[(i + i / 6) % 6][0], height = sides[(i + i / 6) % 6][1];
-    programs.push_back({width, height, {[=](Surface& s) {
-                          return DrawGraph(s, 0, 0, width, height, settings), 0;
+  for (const GraphCase& graph : graphs ? GraphCases(next) : std::vector<GraphCase>()) {
+    programs.push_back({graph.width, graph.height, {[=](Surface& s) {
+                          return DrawGraph(s, 0, 0, graph.width, graph.height, graph.settings), 0;
                         }}});
   }
   return programs;

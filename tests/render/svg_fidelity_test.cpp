@@ -1,0 +1,263 @@
+// SvgSurface's drawings rendered back by a real SVG renderer (librsvg's
+// rsvg-convert) and held against RasterSurface; every file checked by xmllint.
+#if ONDRIX_HAVE_PNG && !defined(_WIN32)
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+
+#include "render/raster_surface.h"
+#include "render/segment_clipper.h"
+#include "render/svg_surface.h"
+#include "surface_programs.h"
+
+namespace ondrix::test {
+namespace {
+
+struct Image {
+  std::int32_t width = 0, height = 0;
+  std::vector<Color> pixels;  // COLORREF
+  Color At(std::int32_t x, std::int32_t y) const { return pixels[std::size_t(y) * width + x]; }
+};
+
+// The command's output; `status` its exit status.
+std::string Output(const std::string& command, int& status) {
+  std::string output;
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  char buffer[4096];
+  for (std::size_t n; pipe != nullptr && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+    output.append(buffer, n);
+  }
+  status = pipe == nullptr ? -1 : pclose(pipe);
+  return output;
+}
+
+// Composed over white, where RasterSurface starts.
+bool ReadPng(const std::string& path, Image& image) {
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&png, path.c_str())) {
+    return false;
+  }
+  png.format = PNG_FORMAT_RGB;
+  std::vector<png_byte> rgb(PNG_IMAGE_SIZE(png));
+  const png_color white{255, 255, 255};
+  if (!png_image_finish_read(&png, &white, rgb.data(), 0, nullptr)) {
+    return false;
+  }
+  image.width = static_cast<std::int32_t>(png.width);
+  image.height = static_cast<std::int32_t>(png.height);
+  for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) {
+    image.pixels.push_back(MakeColor(rgb[i], rgb[i + 1], rgb[i + 2]));
+  }
+  return true;
+}
+
+// The first pixel of `a` not in the background colour without a pixel of its
+// colour within one pixel in `b`, outside `exempt` (x0, y0, x1, y1); "" if none.
+std::string FirstUnmatched(const Image& a, const char* aName, const Image& b, const char* bName,
+                           Color background, const std::int32_t (&exempt)[4]) {
+  for (std::int32_t y = 0; y < a.height; ++y) {
+    for (std::int32_t x = 0; x < a.width; ++x) {
+      const Color color = a.At(x, y);
+      bool found = color == background ||
+                   (x >= exempt[0] && x < exempt[2] && y >= exempt[1] && y < exempt[3]);
+      for (std::int32_t v = std::max(y - 1, 0); !found && v <= std::min(y + 1, b.height - 1); ++v) {
+        for (std::int32_t u = std::max(x - 1, 0); !found && u <= std::min(x + 1, b.width - 1);
+             ++u) {
+          found = b.At(u, v) == color;
+        }
+      }
+      if (!found) {
+        char text[200];
+        std::snprintf(text, sizeof text,
+                      "%s's pixel (%d, %d) 0x%06X has no pixel of its colour within one pixel in "
+                      "%s (there: 0x%06X)",
+                      aName, x, y, color, bName, b.At(x, y));
+        return text;
+      }
+    }
+  }
+  return "";
+}
+
+void Save(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+// Forwards the calls as DrawGraph makes them: no text, which a renderer draws
+// in a font of its own, and no line reaching the far coordinates that
+// DrawGraph's clipper keeps from a surface, whose place no renderer keeps
+// to the millionth of a pixel that GDI's pixels of it can depend on.
+class LikeDrawGraph : public Surface {
+ public:
+  explicit LikeDrawGraph(Surface& surface) : s_(surface) {}
+  void FillRectangle(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b,
+                     Color c) override {
+    s_.FillRectangle(l, t, r, b, c);
+  }
+  void SelectPen(PenStyle style, Color color) override { s_.SelectPen(style, color); }
+  void RestorePen() override { s_.RestorePen(); }
+  Color SetBackgroundColor(Color color) override { return s_.SetBackgroundColor(color); }
+  SurfaceExtent SetViewportExtent(std::int32_t cx, std::int32_t cy) override {
+    return s_.SetViewportExtent(cx, cy);
+  }
+  SurfacePoint MoveTo(std::int32_t x, std::int32_t y) override {
+    at_ = {x, y};
+    return s_.MoveTo(x, y);
+  }
+  void LineTo(std::int32_t x, std::int32_t y) override {
+    const bool near = IsNear(Point64{at_.x, at_.y}) && IsNear(Point64{x, y});
+    near ? s_.LineTo(x, y) : static_cast<void>(s_.MoveTo(x, y));
+    at_ = {x, y};
+  }
+  void SetPixel(std::int32_t x, std::int32_t y, Color color) override { s_.SetPixel(x, y, color); }
+  void TextOut(std::int32_t, std::int32_t, std::string_view) override {}
+
+ private:
+  Surface& s_;
+  SurfacePoint at_;
+};
+
+// A picture, named in failures, with its place in the composite drawing.
+struct Drawing {
+  std::string name;
+  std::int32_t width, height;
+  Color background;  // pixels of it are no ink
+  std::function<void(Surface&)> draw;
+  std::string document{};
+  std::int32_t x = 0, y = 0;
+};
+
+// Every function, connection, grid and sonar, a fifth of the odd ranges, up
+// to 800x600; the error graph and a dense one; the first 300 call programs.
+std::vector<Drawing> Drawings() {
+  std::mt19937_64 engine(18);
+  const auto next = [&engine](std::int64_t low, std::int64_t high) {
+    return low + static_cast<std::int64_t>(engine() % static_cast<std::uint64_t>(high - low + 1));
+  };
+  std::vector<GraphCase> graphs = GraphCases(next);
+  GraphCase error = graphs.front();
+  error.settings.values[MinimumX] = 10;
+  error.name = "the error graph, Minimum X=10, 800x600";
+  error.width = 800;
+  error.height = 600;
+  GraphCase dense = error;
+  SetValueText(dense.settings.valueTexts[XTickFrequency], "0.01");
+  SetValueText(dense.settings.valueTexts[YTickFrequency], "0.01");
+  SetValueText(dense.settings.valueTexts[MaximumX], "20");
+  dense.settings.graphMethod = CM_TANGENT;
+  dense.settings.sonar = 1;
+  ParseValueTexts(dense.settings);
+  dense.name = "Tangent, connected, sonar, ticks 0.01, Maximum X=20, 800x600";
+  graphs.push_back(error);
+  graphs.push_back(dense);
+  std::vector<Drawing> drawings;
+  for (std::size_t i = 0; i < graphs.size(); ++i) {
+    const GraphCase g = graphs[i];
+    if ((i < 72 || i % 5 == 0 || i >= 288) && g.width <= 800) {
+      drawings.push_back({g.name, g.width, g.height, DeviceColor(g.settings.colors[Background]),
+                          [g](Surface& s) { DrawGraph(s, 0, 0, g.width, g.height, g.settings); }});
+    }
+  }
+  const std::vector<Program> programs = Programs(false);
+  for (std::size_t i = 0; i < 300; ++i) {
+    const Program p = programs[i];
+    drawings.push_back(
+        {"call program " + std::to_string(i), p.width, p.height, 0x00FFFFFF, [p](Surface& s) {
+           LikeDrawGraph surface(s);
+           for (const Call& call : p.calls) {
+             call(surface);
+           }
+         }});
+  }
+  return drawings;
+}
+
+TEST(SvgFidelity, DrawingsRenderedByLibrsvgLieWithinAPixelOfTheRaster) {
+  int status = 0;
+  const std::string tools = Output("rsvg-convert --version && xmllint --version", status);
+  ASSERT_EQ(status, 0) << tools << "\nrsvg-convert (Debian package librsvg2-bin) and xmllint "
+                       << "(libxml2-utils) are needed: scripts/setup installs them";
+
+  // Each document on its own for xmllint, and placed at whole pixels in one
+  // composite drawing, so that one run of the renderer draws them all.
+  const std::string folder = ::testing::TempDir() + "ondrix-svg-fidelity/";
+  ASSERT_EQ(std::system(("mkdir -p " + folder).c_str()), 0);
+  std::vector<Drawing> drawings = Drawings();
+  std::string files, composite;
+  std::int32_t x = 0, y = 0, shelf = 0, width = 0;
+  for (Drawing& drawing : drawings) {
+    SvgSurface svg(drawing.width, drawing.height);
+    drawing.draw(svg);
+    drawing.document = svg.Document();
+    const std::string path = folder + std::to_string(&drawing - drawings.data()) + ".svg";
+    Save(path, drawing.document);
+    files += " " + path;
+    if (x + drawing.width > 2048) {
+      x = 0;
+      y += shelf;
+      shelf = 0;
+    }
+    drawing.x = x;
+    drawing.y = y;
+    composite += "<svg x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\" " +
+                 drawing.document.substr(drawing.document.find("<svg ") + 5);
+    x += drawing.width;
+    shelf = std::max(shelf, drawing.height);
+    width = std::max(width, x);
+  }
+  const std::string lint = Output("xmllint --noout" + files, status);
+  EXPECT_EQ(status, 0) << "not well-formed XML:\n" << lint;
+  Save(folder + "all.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+                               std::to_string(width) + "\" height=\"" + std::to_string(y + shelf) +
+                               "\">\n" + composite + "</svg>\n");
+  const std::string render =
+      Output("rsvg-convert -o " + folder + "all.png " + folder + "all.svg", status);
+  Image all;
+  ASSERT_TRUE(status == 0 && ReadPng(folder + "all.png", all)) << render;
+
+  for (const Drawing& drawing : drawings) {
+    Image rendered{drawing.width, drawing.height, {}};
+    for (std::int32_t row = 0; row < drawing.height; ++row) {
+      const auto start = all.pixels.begin() + (drawing.y + row) * all.width + drawing.x;
+      rendered.pixels.insert(rendered.pixels.end(), start, start + drawing.width);
+    }
+    RasterSurface raster(drawing.width, drawing.height);
+    drawing.draw(raster);
+    const Image expected{raster.Width(), raster.Height(), raster.Pixels()};
+
+    // The error line comes in a font of the renderer's choosing: its cells,
+    // and a pixel more each way, are held to ink, the rest to the rule.
+    std::int32_t text[4] = {0, 0, 0, 0};
+    if (drawing.document.find("<text") != std::string::npos) {
+      const std::string line = ">" + XmlEscaped(kGraphErrorText) + "</text>";
+      EXPECT_NE(drawing.document.find(line), std::string::npos) << drawing.name;
+      text[2] = std::min<std::int32_t>(6 * std::strlen(kGraphErrorText) + 1, drawing.width);
+      text[3] = std::min(11, drawing.height);
+      std::int32_t inked = 0;
+      for (std::int32_t v = 0; v < text[3]; ++v) {
+        for (std::int32_t u = 0; u < text[2]; ++u) {
+          inked += (rendered.At(u, v) & 0x808080) == 0;
+        }
+      }
+      EXPECT_TRUE(drawing.width < 100 || drawing.height < 10 || inked > text[2] / 4)
+          << drawing.name << ": the error line shows " << inked << " dark pixels";
+    }
+    EXPECT_EQ(FirstUnmatched(expected, "the raster", rendered, "the SVG's rendering",
+                             drawing.background, text),
+              "")
+        << drawing.name;
+    EXPECT_EQ(FirstUnmatched(rendered, "the SVG's rendering", expected, "the raster",
+                             drawing.background, text),
+              "")
+        << drawing.name;
+  }
+}
+
+}  // namespace
+}  // namespace ondrix::test
+#endif
