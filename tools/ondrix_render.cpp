@@ -1,5 +1,5 @@
 // ondrix-render: renders a settings record without Windows, as a PNG image,
-// as the trace of its drawing calls, or as its parsed values.
+// as an SVG drawing, as the trace of its drawing calls, or as its parsed values.
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -12,17 +12,13 @@
 
 #include "render/draw_graph.h"
 #include "render/raster_surface.h"
+#include "render/svg_surface.h"
 #include "render/trace_surface.h"
+#include "tools/file_output.h"
 #include "tools/png_writer.h"
 #include "tools/render_options.h"
 
 namespace {
-
-const char kUsage[] =
-    "usage: ondrix-render [--size WxH] [--function sine|cosine|tangent|cotangent|secant|cosecant]\n"
-    "                     [--connect connected|unconnected|none] [--grid on|off] [--sonar on|off]\n"
-    "                     [--value \"NAME=TEXT\"]... [--color \"NAME=0xBBGGRR\"]...\n"
-    "                     [--png FILE] [--trace] [--values]\n";
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "ondrix-render: %s\n", message.c_str());
@@ -37,7 +33,7 @@ int WriteFailure() {
 int Run(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
   if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
-    std::fputs(kUsage, stdout);
+    std::fputs(ondrix::RenderUsage().c_str(), stdout);
     return 0;
   }
 
@@ -47,9 +43,9 @@ int Run(int argc, char** argv) {
     std::fprintf(stderr, "ondrix-render: %s\n", error.c_str());
     return 2;
   }
-  if (!options.values && !options.trace && options.pngPath.empty()) {
-    std::fprintf(stderr, "ondrix-render: nothing to do: give --png FILE, --trace or --values\n%s",
-                 kUsage);
+  if (!ondrix::HasOutput(options)) {
+    std::fprintf(stderr, "ondrix-render: %s\n%s", ondrix::NothingToDoMessage().c_str(),
+                 ondrix::RenderUsage().c_str());
     return 2;
   }
 
@@ -73,6 +69,13 @@ int Run(int argc, char** argv) {
     ondrix::RasterSurface raster(options.width, options.height);
     ondrix::DrawGraph(raster, 0, 0, options.width, options.height, options.settings);
     if (!ondrix::WritePng(options.pngPath, raster, error)) {
+      return Fail(error);
+    }
+  }
+  if (!options.svgPath.empty()) {
+    ondrix::SvgSurface svg(options.width, options.height);
+    ondrix::DrawGraph(svg, 0, 0, options.width, options.height, options.settings);
+    if (!ondrix::WriteFileReplacing(options.svgPath, svg.Document(), error)) {
       return Fail(error);
     }
   }

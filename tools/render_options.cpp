@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "model/value_text.h"
 
@@ -78,35 +79,163 @@ bool SplitAssignment(const std::string& text, std::string& name, std::string& va
   return true;
 }
 
-struct NamedMethod {
-  const char* name;
-  std::int32_t id;
+struct Choice {
+  const char* word;
+  std::int32_t value;
 };
 
-const NamedMethod kFunctions[] = {{"sine", CM_SINE},       {"cosine", CM_COSINE},
-                                  {"tangent", CM_TANGENT}, {"cotangent", CM_COTANGENT},
-                                  {"secant", CM_SECANT},   {"cosecant", CM_COSECANT}};
-const NamedMethod kConnections[] = {{"connected", CM_CONNECTED_DOTS},
-                                    {"unconnected", CM_UNCONNECTED_DOTS},
-                                    {"none", CM_NO_CONNECTION}};
+struct ChoiceList {
+  const Choice* choices;
+  std::size_t count;
+};
 
-template <std::size_t N>
-bool FindMethod(const NamedMethod (&table)[N], const std::string& name, std::int32_t& id) {
-  for (const NamedMethod& entry : table) {
-    if (name == entry.name) {
-      id = entry.id;
-      return true;
-    }
+const Choice kFunctions[] = {{"sine", CM_SINE},       {"cosine", CM_COSINE},
+                             {"tangent", CM_TANGENT}, {"cotangent", CM_COTANGENT},
+                             {"secant", CM_SECANT},   {"cosecant", CM_COSECANT}};
+const Choice kConnections[] = {{"connected", CM_CONNECTED_DOTS},
+                               {"unconnected", CM_UNCONNECTED_DOTS},
+                               {"none", CM_NO_CONNECTION}};
+const Choice kSwitch[] = {{"on", 1}, {"off", 0}};
+const ChoiceList kFunctionList{kFunctions, std::size(kFunctions)};
+const ChoiceList kConnectionList{kConnections, std::size(kConnections)};
+const ChoiceList kSwitchList{kSwitch, std::size(kSwitch)};
+
+// "a, b or c" with (", ", " or "); "a|b|c" with ("|", "|").
+std::string JoinWords(const std::vector<std::string>& words, const char* separator,
+                      const char* last) {
+  std::string joined;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    joined += i == 0 ? "" : i + 1 == words.size() ? last : separator;
+    joined += words[i];
   }
+  return joined;
+}
+
+std::vector<std::string> Words(const ChoiceList& list) {
+  std::vector<std::string> words;
+  for (std::size_t i = 0; i < list.count; ++i) {
+    words.push_back(list.choices[i].word);
+  }
+  return words;
+}
+
+struct OptionRow;
+// Applies the value (empty for an option without one); false with a message.
+using ApplyOption = bool (*)(const OptionRow& row, const std::string& value, RenderOptions& options,
+                             std::string& error);
+
+// One option of ondrix-render: the parser, the usage text and the list of
+// outputs all read this table.
+struct OptionRow {
+  const char* name;
+  // How the usage shows the value; nullptr for words from `choices` or for
+  // an option that takes no value.
+  const char* placeholder;
+  const ChoiceList* choices;
+  ApplyOption apply;
+  bool repeated;
+  bool output;
+  // The usage starts a new line with this option.
+  bool newLine;
+};
+
+bool Bad(const OptionRow& row, const std::string& value, const std::string& complaint,
+         std::string& error) {
+  error = std::string("bad ") + row.name + " '" + value + "': " + complaint;
   return false;
 }
 
-bool ParseSwitch(const std::string& text, std::int32_t& flag) {
-  if (text == "on" || text == "off") {
-    flag = text == "on" ? 1 : 0;
-    return true;
+// Sets the field of the settings that the option's words choose.
+template <std::int32_t GraphSettings::*Field>
+bool ApplyChoice(const OptionRow& row, const std::string& value, RenderOptions& options,
+                 std::string& error) {
+  for (std::size_t i = 0; i < row.choices->count; ++i) {
+    if (value == row.choices->choices[i].word) {
+      options.settings.*Field = row.choices->choices[i].value;
+      return true;
+    }
   }
-  return false;
+  return Bad(row, value, "expected " + JoinWords(Words(*row.choices), ", ", " or "), error);
+}
+
+bool ApplySize(const OptionRow& row, const std::string& value, RenderOptions& options,
+               std::string& error) {
+  return ParseSize(value, options.width, options.height) ||
+         Bad(row, value, "expected WxH, each 1 to 32767, at most 100000000 pixels", error);
+}
+
+bool ApplyValue(const OptionRow& row, const std::string& value, RenderOptions& options,
+                std::string& error) {
+  std::string name;
+  std::string text;
+  const int index = SplitAssignment(value, name, text) ? FindValueIndex(name.c_str()) : -1;
+  if (index < 0) {
+    return Bad(row, value, "expected \"NAME=TEXT\" with a value name such as \"Minimum X\"", error);
+  }
+  if (text.size() > static_cast<std::size_t>(kMaxValueTextLength) ||
+      text.find('\0') != std::string::npos) {
+    return Bad(row, value, "the text is longer than 49 characters", error);
+  }
+  SetValueText(options.settings.valueTexts[index], text);
+  return true;
+}
+
+bool ApplyColor(const OptionRow& row, const std::string& value, RenderOptions& options,
+                std::string& error) {
+  std::string name;
+  std::string text;
+  const int index = SplitAssignment(value, name, text) ? FindColorIndex(name.c_str()) : -1;
+  return (index >= 0 && ParseColor(text, options.settings.colors[index])) ||
+         Bad(row, value, "expected \"NAME=0xBBGGRR\" with a colour name such as \"Axis Color\"",
+             error);
+}
+
+template <std::string RenderOptions::*Path>
+bool ApplyFile(const OptionRow& row, const std::string& value, RenderOptions& options,
+               std::string& error) {
+  if (value.empty()) {
+    error = std::string(row.name) + " needs a file name";
+    return false;
+  }
+  options.*Path = value;
+  return true;
+}
+
+template <bool RenderOptions::*Flag>
+bool ApplyFlag(const OptionRow&, const std::string&, RenderOptions& options, std::string&) {
+  options.*Flag = true;
+  return true;
+}
+
+const OptionRow kOptions[] = {
+    {"--size", "WxH", nullptr, ApplySize, false, false, false},
+    {"--function", nullptr, &kFunctionList, ApplyChoice<&GraphSettings::graphMethod>, false, false,
+     false},
+    {"--connect", nullptr, &kConnectionList, ApplyChoice<&GraphSettings::connectMethod>, false,
+     false, true},
+    {"--grid", nullptr, &kSwitchList, ApplyChoice<&GraphSettings::grid>, false, false, false},
+    {"--sonar", nullptr, &kSwitchList, ApplyChoice<&GraphSettings::sonar>, false, false, false},
+    {"--value", "\"NAME=TEXT\"", nullptr, ApplyValue, true, false, true},
+    {"--color", "\"NAME=0xBBGGRR\"", nullptr, ApplyColor, true, false, false},
+    {"--png", "FILE", nullptr, ApplyFile<&RenderOptions::pngPath>, false, true, true},
+    {"--svg", "FILE", nullptr, ApplyFile<&RenderOptions::svgPath>, false, true, false},
+    {"--trace", nullptr, nullptr, ApplyFlag<&RenderOptions::trace>, false, true, false},
+    {"--values", nullptr, nullptr, ApplyFlag<&RenderOptions::values>, false, true, false},
+};
+
+bool TakesValue(const OptionRow& row) {
+  return row.placeholder != nullptr || row.choices != nullptr;
+}
+
+// "--size WxH", "--grid on|off", "--trace".
+std::string Synopsis(const OptionRow& row) {
+  std::string synopsis = row.name;
+  if (row.choices != nullptr) {
+    synopsis += " " + JoinWords(Words(*row.choices), "|", "|");
+  } else if (row.placeholder != nullptr) {
+    synopsis += std::string(" ") + row.placeholder;
+  }
+  return synopsis;
 }
 
 }  // namespace
@@ -127,89 +256,63 @@ bool ParseRenderOptions(const std::vector<std::string>& arguments, RenderOptions
       option = option.substr(0, equals);
       hasArgument = true;
     }
-
-    if (option == "--trace" || option == "--values") {
-      if (hasArgument) {
-        error = "'" + arguments[i] + "': " + option + " takes no value";
-        return false;
+    const OptionRow* row = nullptr;
+    for (const OptionRow& candidate : kOptions) {
+      if (option == candidate.name) {
+        row = &candidate;
       }
-      (option == "--trace" ? options.trace : options.values) = true;
-      continue;
     }
-    const bool takesArgument = option == "--size" || option == "--function" ||
-                               option == "--connect" || option == "--grid" || option == "--sonar" ||
-                               option == "--value" || option == "--color" || option == "--png";
-    if (!takesArgument) {
+    if (row == nullptr) {
       error = "unknown option '" + arguments[i] + "'";
       return false;
     }
-    if (!hasArgument) {
+    if (!TakesValue(*row) && hasArgument) {
+      error = "'" + arguments[i] + "': " + option + " takes no value";
+      return false;
+    }
+    if (TakesValue(*row) && !hasArgument) {
       if (i + 1 >= arguments.size()) {
         error = option + " needs a value";
         return false;
       }
       argument = arguments[++i];
     }
-
-    if (option == "--size") {
-      if (!ParseSize(argument, options.width, options.height)) {
-        error = "bad --size '" + argument + "': expected WxH, each 1 to 32767, at most " +
-                "100000000 pixels";
-        return false;
-      }
-    } else if (option == "--function") {
-      if (!FindMethod(kFunctions, argument, options.settings.graphMethod)) {
-        error = "bad --function '" + argument +
-                "': expected sine, cosine, tangent, cotangent, secant or cosecant";
-        return false;
-      }
-    } else if (option == "--connect") {
-      if (!FindMethod(kConnections, argument, options.settings.connectMethod)) {
-        error = "bad --connect '" + argument + "': expected connected, unconnected or none";
-        return false;
-      }
-    } else if (option == "--grid" || option == "--sonar") {
-      std::int32_t& flag = option == "--grid" ? options.settings.grid : options.settings.sonar;
-      if (!ParseSwitch(argument, flag)) {
-        error = "bad " + option + " '" + argument + "': expected on or off";
-        return false;
-      }
-    } else if (option == "--value") {
-      std::string name;
-      std::string text;
-      const int index = SplitAssignment(argument, name, text) ? FindValueIndex(name.c_str()) : -1;
-      if (index < 0) {
-        error = "bad --value '" + argument +
-                "': expected \"NAME=TEXT\" with a value name such as " + "\"Minimum X\"";
-        return false;
-      }
-      if (text.size() > static_cast<std::size_t>(kMaxValueTextLength) ||
-          text.find('\0') != std::string::npos) {
-        error = "bad --value '" + argument + "': the text is longer than 49 characters";
-        return false;
-      }
-      SetValueText(options.settings.valueTexts[index], text);
-    } else if (option == "--color") {
-      std::string name;
-      std::string text;
-      const int index = SplitAssignment(argument, name, text) ? FindColorIndex(name.c_str()) : -1;
-      if (index < 0 || !ParseColor(text, options.settings.colors[index])) {
-        error = "bad --color '" + argument + "': expected \"NAME=0xBBGGRR\" with a colour name " +
-                "such as \"Axis Color\"";
-        return false;
-      }
-    } else {
-      if (argument.empty()) {
-        error = "--png needs a file name";
-        return false;
-      }
-      options.pngPath = argument;
+    if (!row->apply(*row, argument, options, error)) {
+      return false;
     }
   }
 
   ParseValueTexts(options.settings);
   SetFunctionNameFromMethod(options.settings);
   return true;
+}
+
+std::string RenderUsage() {
+  const std::string lead = "usage: ondrix-render ";
+  std::string usage = lead;
+  for (const OptionRow& row : kOptions) {
+    if (row.newLine) {
+      usage += "\n" + std::string(lead.size(), ' ');
+    } else if (usage.back() != ' ') {
+      usage += ' ';
+    }
+    usage += "[" + Synopsis(row) + "]" + (row.repeated ? "..." : "");
+  }
+  return usage + "\n";
+}
+
+bool HasOutput(const RenderOptions& options) {
+  return !options.pngPath.empty() || !options.svgPath.empty() || options.trace || options.values;
+}
+
+std::string NothingToDoMessage() {
+  std::vector<std::string> outputs;
+  for (const OptionRow& row : kOptions) {
+    if (row.output) {
+      outputs.push_back(Synopsis(row));
+    }
+  }
+  return "nothing to do: give " + JoinWords(outputs, ", ", " or ");
 }
 
 std::string FormatValues(const GraphSettings& settings) {

@@ -14,6 +14,7 @@ struct RenderOptions {
   int height = 600;
   GraphSettings settings{};
   std::string pngPath;
+  std::string svgPath;
   bool trace = false;
   bool values = false;
 };
@@ -22,6 +23,14 @@ struct RenderOptions {
 // and puts a one-line message naming the bad argument into `error`.
 bool ParseRenderOptions(const std::vector<std::string>& arguments, RenderOptions& options,
                         std::string& error);
+
+// The usage text, several lines, each ending in '\n': every option with the
+// form of its value, from the table that the parser reads.
+std::string RenderUsage();
+
+// Whether the options ask for any output, and the message when they do not.
+bool HasOutput(const RenderOptions& options);
+std::string NothingToDoMessage();
 
 // The --values listing: NAME, tab, text, tab, the double with %.17g; one line each.
 std::string FormatValues(const GraphSettings& settings);

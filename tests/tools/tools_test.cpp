@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "model/value_text.h"
+#include "tools/file_output.h"
 #include "tools/png_writer.h"
 #include "tools/render_options.h"
 
@@ -21,7 +25,7 @@ TEST(RenderOptions, EveryOptionReachesTheSettingsAndABadOneIsNamed) {
        "--sonar=on", "--value=Minimum X=-p", "--value", "Maximum X=7=2", "--value",
        "A Modifier=" + std::string(49, '2'), "--color=Axis Color=0x00ABCDEF",
        "--color=Grid Line Color=0XFFFFFF", "--color=Point Color=0x0", "--png", "out.png",
-       "--trace"},
+       "--svg=out.svg", "--trace"},
       o, error))
       << error;
   const GraphSettings& s = o.settings;
@@ -29,13 +33,17 @@ TEST(RenderOptions, EveryOptionReachesTheSettingsAndABadOneIsNamed) {
   EXPECT_EQ(s.graphMethod * 1000 + s.connectMethod, CM_COTANGENT * 1000 + CM_UNCONNECTED_DOTS);
   EXPECT_EQ(s.functionName + std::to_string(s.grid * 10 + s.sonar), "Cotangent1");
   EXPECT_EQ(s.colors[Axis] + s.colors[GridLine] * 2 + s.colors[Point], 0xABCDEFu + 0x1FFFFFEu);
-  EXPECT_TRUE(o.pngPath == "out.png" && o.trace && !o.values);
+  EXPECT_TRUE(o.pngPath == "out.png" && o.svgPath == "out.svg" && o.trace && !o.values);
   const std::string listing = FormatValues(s);
   EXPECT_NE(listing.find("Minimum X\t-1p\t-3.1415926535897931\nMaximum X\t7=2\t7\n"), listing.npos)
       << listing;
   EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), kValueCount);
   ASSERT_TRUE(ParseRenderOptions({"--values", "--size", "10000x10000"}, o, error)) << error;
-  EXPECT_TRUE(o.values && !o.trace);
+  EXPECT_TRUE(o.values && !o.trace && HasOutput(o));
+  ASSERT_TRUE(ParseRenderOptions({"--size=1x1"}, o, error)) << error;
+  EXPECT_FALSE(HasOutput(o));
+  EXPECT_EQ(NothingToDoMessage(),
+            "nothing to do: give --png FILE, --svg FILE, --trace or --values");
   // One argument each; the message names what follows its '='.
   std::istringstream cases(
       "--bogus|--size=800|--size=0x600|--size=-5x600|--size=800x600x2|--size=32768x1|"
@@ -43,12 +51,66 @@ TEST(RenderOptions, EveryOptionReachesTheSettingsAndABadOneIsNamed) {
       "--grid=yes|--sonar=|--value==5|--value=Minimum=5|--value=Minimum X|--value=Minimum X="
       "11111111111111111111111111111111111111111111111111|--color=Axis Color=123456|"
       "--color=Axis Color=0x1000000|--color=Axis Color=0x000000001|--color=Axis Color=0xGG|"
-      "--color=Axis Color=0x|--color=Axis=0x10|--png|--png=|--trace=yes");
+      "--color=Axis Color=0x|--color=Axis=0x10|--png|--png=|--svg|--svg=|--trace=yes|--values=");
   for (std::string argument; std::getline(cases, argument, '|');) {
     EXPECT_FALSE(ParseRenderOptions({argument}, o, error)) << argument;
     const std::string bad = argument.substr(argument.find('=') + 1, 20);
     EXPECT_TRUE(error.find('\n') == error.npos && error.find(bad) != error.npos) << error;
   }
+}
+
+#ifndef _WIN32
+// The README shows the usage text's options, in its order and forms.
+TEST(RenderOptions, TheReadmeShowsTheUsage) {
+  std::ifstream file(ONDRIX_SOURCE_DIR "/README.md");
+  const std::string readme{std::istreambuf_iterator<char>(file), {}};
+  const auto words = [](const std::string& text, std::size_t from, std::size_t to) {
+    std::istringstream stream(text.substr(from, to - from));
+    return std::vector<std::string>(std::istream_iterator<std::string>(stream), {});
+  };
+  const std::string usage = RenderUsage();
+  const std::size_t start = readme.find("bin/ondrix-render [");
+  ASSERT_NE(start, std::string::npos);
+  EXPECT_EQ(words(readme, readme.find('[', start), readme.find("\n\n", start)),
+            words(usage, usage.find('['), usage.size()));
+}
+#endif
+
+TEST(FileOutput, ReplacesAWholeFileOrLeavesTheOldOne) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::path(::testing::TempDir()) / "ondrix-file-output";
+  fs::remove_all(folder);
+  fs::create_directories(folder / "a folder");
+  const std::string target = (folder / "graph.svg").string();
+  const auto read = [](const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string{std::istreambuf_iterator<char>(file), {}};
+  };
+  std::string error;
+  ASSERT_TRUE(WriteFileReplacing(target, "old", error)) << error;
+  ASSERT_TRUE(WriteFileReplacing(target, "<svg/>", error)) << error;
+  EXPECT_EQ(read(target), "<svg/>");
+  const std::string missing = (folder / "none" / "graph.svg").string();
+  EXPECT_FALSE(WriteFileReplacing(missing, "x", error));
+  EXPECT_EQ(error.rfind("cannot write " + missing + ": ", 0), 0u) << error;
+  EXPECT_FALSE(WriteFileReplacing((folder / "a folder").string(), "x", error));
+  EXPECT_EQ(error, "cannot write " + (folder / "a folder").string() + ": it is not a file");
+#ifndef _WIN32
+  // A link stays, and the file it names is replaced.
+  fs::create_symlink("graph.svg", folder / "link.svg");
+  ASSERT_TRUE(WriteFileReplacing((folder / "link.svg").string(), "new", error)) << error;
+  EXPECT_TRUE(fs::is_symlink(folder / "link.svg"));
+  EXPECT_EQ(read(target), "new");
+  fs::remove(folder / "link.svg");
+#endif
+  // Nothing beside the written file and the folder that could not be replaced.
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"a folder", "graph.svg"}));
+  fs::remove_all(folder);
 }
 
 #if ONDRIX_HAVE_PNG
