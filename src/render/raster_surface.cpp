@@ -54,22 +54,15 @@ void RasterSurface::FillRectangle(std::int32_t left, std::int32_t top, std::int3
 }
 
 void RasterSurface::SelectPen(PenStyle style, Color color) {
-  penStack_.push_back(pen_);
-  pen_ = Pen{style, color};
+  dc_.SelectPen(style, color);
 }
 
 void RasterSurface::RestorePen() {
-  if (penStack_.empty()) {
-    return;
-  }
-  pen_ = penStack_.back();
-  penStack_.pop_back();
+  dc_.RestorePen();
 }
 
 Color RasterSurface::SetBackgroundColor(Color color) {
-  const Color previous = background_;
-  background_ = color;
-  return previous;
+  return dc_.SetBackground(color);
 }
 
 SurfaceExtent RasterSurface::SetViewportExtent(std::int32_t, std::int32_t) {
@@ -77,15 +70,12 @@ SurfaceExtent RasterSurface::SetViewportExtent(std::int32_t, std::int32_t) {
 }
 
 SurfacePoint RasterSurface::MoveTo(std::int32_t x, std::int32_t y) {
-  const SurfacePoint previous = position_;
-  position_ = SurfacePoint{x, y};
-  return previous;
+  return dc_.MoveTo({x, y});
 }
 
 void RasterSurface::LineTo(std::int32_t x, std::int32_t y) {
-  const SurfacePoint to{x, y};
-  DrawLine(position_, to);
-  position_ = to;
+  DrawLine(dc_.Position(), {x, y});
+  dc_.MoveTo({x, y});
 }
 
 void RasterSurface::SetPixel(std::int32_t x, std::int32_t y, Color color) {
@@ -96,7 +86,7 @@ void RasterSurface::TextOut(std::int32_t x, std::int32_t y, std::string_view tex
   if (static_cast<std::int64_t>(y) + kFontCellHeight <= 0 || y >= height_) {
     return;
   }
-  const Color background = DeviceColor(background_);
+  const Color background = DeviceColor(dc_.Background());
   std::int64_t cellLeft = x;
   for (const char character : text) {
     if (cellLeft >= width_) {
@@ -117,7 +107,7 @@ void RasterSurface::TextOut(std::int32_t x, std::int32_t y, std::string_view tex
 
 void RasterSurface::DrawLine(SurfacePoint from, SurfacePoint to) {
   LineWalk walk;
-  if (!WalkLine(from, to, pen_.style != PenStyle::Solid, walk)) {
+  if (!WalkLine(from, to, dc_.CurrentPen().style != PenStyle::Solid, walk)) {
     return;
   }
 
@@ -136,9 +126,9 @@ void RasterSurface::DrawLine(SurfacePoint from, SurfacePoint to) {
     return;
   }
 
-  const DashPattern pattern = PatternOf(pen_.style);
-  const Color on = DeviceColor(pen_.color);
-  const Color off = DeviceColor(background_);
+  const DashPattern pattern = PatternOf(dc_.CurrentPen().style);
+  const Color on = DeviceColor(dc_.CurrentPen().color);
+  const Color off = DeviceColor(dc_.Background());
   const std::int64_t twoSpan = 2 * walk.span;
   std::int64_t minor = walk.minor0;
   std::int64_t remainder = 0;

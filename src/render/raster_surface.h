@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/dc_state.h"
 #include "render/surface.h"
 
 namespace ondrix {
@@ -39,11 +40,6 @@ class RasterSurface : public Surface {
   const std::vector<Color>& Pixels() const { return pixels_; }
 
  private:
-  struct Pen {
-    PenStyle style;
-    Color color;
-  };
-
   void DrawLine(SurfacePoint from, SurfacePoint to);
   void FillClipped(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
                    Color pixel);
@@ -52,10 +48,7 @@ class RasterSurface : public Surface {
   std::int32_t width_;
   std::int32_t height_;
   std::vector<Color> pixels_;
-  std::vector<Pen> penStack_;
-  Pen pen_{PenStyle::Solid, 0};
-  Color background_ = 0x00FFFFFF;
-  SurfacePoint position_;
+  DcState dc_;
 };
 
 // The colour a 32-bit DIB stores for a COLORREF, as a COLORREF: palette

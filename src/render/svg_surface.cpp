@@ -228,22 +228,15 @@ void SvgSurface::FillRectangle(std::int32_t left, std::int32_t top, std::int32_t
 }
 
 void SvgSurface::SelectPen(PenStyle style, Color color) {
-  penStack_.push_back(pen_);
-  pen_ = Pen{style, color};
+  dc_.SelectPen(style, color);
 }
 
 void SvgSurface::RestorePen() {
-  if (penStack_.empty()) {
-    return;
-  }
-  pen_ = penStack_.back();
-  penStack_.pop_back();
+  dc_.RestorePen();
 }
 
 Color SvgSurface::SetBackgroundColor(Color color) {
-  const Color previous = background_;
-  background_ = color;
-  return previous;
+  return dc_.SetBackground(color);
 }
 
 SurfaceExtent SvgSurface::SetViewportExtent(std::int32_t, std::int32_t) {
@@ -251,15 +244,12 @@ SurfaceExtent SvgSurface::SetViewportExtent(std::int32_t, std::int32_t) {
 }
 
 SurfacePoint SvgSurface::MoveTo(std::int32_t x, std::int32_t y) {
-  const SurfacePoint previous = position_;
-  position_ = SurfacePoint{x, y};
-  return previous;
+  return dc_.MoveTo({x, y});
 }
 
 void SvgSurface::LineTo(std::int32_t x, std::int32_t y) {
-  const SurfacePoint to{x, y};
-  DrawLine(position_, to);
-  position_ = to;
+  DrawLine(dc_.Position(), {x, y});
+  dc_.MoveTo({x, y});
 }
 
 void SvgSurface::SetPixel(std::int32_t x, std::int32_t y, Color color) {
@@ -278,7 +268,7 @@ void SvgSurface::TextOut(std::int32_t x, std::int32_t y, std::string_view text) 
     return;
   }
   FlushPath();
-  body_ += RectElement(left, top, cellsRight, cellsBottom, ColorText(background_));
+  body_ += RectElement(left, top, cellsRight, cellsBottom, ColorText(dc_.Background()));
   body_ += "<text x=\"" + std::to_string(x) + "\" y=\"" +
            std::to_string(static_cast<std::int64_t>(y) + kBaseline) + "\" fill=\"" + kTextColor +
            "\" font-family=\"monospace\" font-size=\"" + std::to_string(kFontCellHeight) +
@@ -304,14 +294,14 @@ std::string SvgSurface::Document() const {
 }
 
 void SvgSurface::DrawLine(SurfacePoint from, SurfacePoint to) {
-  const bool dashed = pen_.style != PenStyle::Solid;
+  const bool dashed = dc_.CurrentPen().style != PenStyle::Solid;
   LineWalk walk;
   if (!WalkLine(from, to, dashed, walk) || walk.count == 0 || width_ == 0 || height_ == 0) {
     return;
   }
   if (walk.span == 0) {
     // Both ends cropped onto one point: a dashed walk lights that pixel.
-    AddPixel(walk.major0, walk.minor0, pen_.color);
+    AddPixel(walk.major0, walk.minor0, dc_.CurrentPen().color);
     return;
   }
   // Only the part of the line near the drawing is written. Its start moves
@@ -320,7 +310,7 @@ void SvgSurface::DrawLine(SurfacePoint from, SurfacePoint to) {
   // pattern at its phase there: librsvg's crisp rendering would join a dash
   // cut away by the edge to one a pixel inside it.
   const bool slanted = walk.dMinor != 0;
-  const DashPattern pattern = PatternOf(pen_.style);
+  const DashPattern pattern = PatternOf(dc_.CurrentPen().style);
   const std::int64_t margin = dashed && slanted ? 0 : kMargin;
   const std::int64_t majorSize = walk.xMajor ? width_ : height_;
   const std::int64_t minorSize = walk.xMajor ? height_ : width_;
@@ -348,7 +338,7 @@ void SvgSurface::DrawLine(SurfacePoint from, SurfacePoint to) {
     box = Box{box.top, box.left, box.bottom, box.right};
   }
 
-  UsePath(pen_.style, pen_.color, box, slanted);
+  UsePath(dc_.CurrentPen().style, dc_.CurrentPen().color, box, slanted);
   PathData& data =
       slanted ? LayerFor(StrokeWidth(walk), margin != 0 ? 0 : phase, box) : path_.straight;
   const std::int64_t shift = slanted ? FittedShift(walk, first, last) : 0;
@@ -391,7 +381,7 @@ void SvgSurface::DrawLine(SurfacePoint from, SurfacePoint to) {
 void SvgSurface::UsePath(PenStyle style, Color color, const Box& box, bool slanted) {
   const Color device = DeviceColor(color);
   const bool dashed = style != PenStyle::Solid;
-  const Color gap = dashed ? DeviceColor(background_) : 0;
+  const Color gap = dashed ? DeviceColor(dc_.Background()) : 0;
   // The lines of a dashed pen come apart by a pixel, and slanting ones by a
   // pixel more, as within a layer.
   const std::int64_t margin = slanted || !path_.layers.empty() ? kClearance : 0;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "render/dc_state.h"
 #include "render/surface.h"
 
 namespace ondrix {
@@ -44,11 +45,6 @@ class SvgSurface : public Surface {
   std::string Document() const;
 
  private:
-  struct Pen {
-    PenStyle style;
-    Color color;
-  };
-
   // Pixel bounds, inclusive.
   struct Box {
     std::int64_t left = 0;
@@ -116,10 +112,7 @@ class SvgSurface : public Surface {
   std::int32_t height_;
   std::string body_;
   OpenPath path_;
-  std::vector<Pen> penStack_;
-  Pen pen_{PenStyle::Solid, 0};
-  Color background_ = 0x00FFFFFF;
-  SurfacePoint position_;
+  DcState dc_;
 };
 
 // Text as XML character data or an attribute value: &, <, >, " and ' as
