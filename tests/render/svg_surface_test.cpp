@@ -53,6 +53,13 @@ const struct {
     {"a slanting line is one pixel across its major axis and lights GDI's tie pixel",
      [](Surface& s) { s.MoveTo(0, 0), s.LineTo(2, 1); },
      {"<path stroke=\"#000000\" stroke-width=\".894427\" d=\"M0 0l2 1\"/>"}},
+    {"slanting lines a pixel apart keep to paths of their own, two apart share one",
+     [](Surface& s) {
+       s.MoveTo(0, 0), s.LineTo(2, 10), s.MoveTo(4, 0), s.LineTo(6, 10), s.MoveTo(9, 0);
+       s.LineTo(11, 10);
+     },
+     {"stroke-width=\".980581\" d=\"M.4 0l2 10\"/>",
+      "stroke-width=\".980581\" d=\"M4.4 0l2 10m3-10l2 10\"/>"}},
     {"a slanting dashed line stretches its pattern along itself",
      [](Surface& s) {
        s.SelectPen(PenStyle::Dash, 0);
@@ -74,7 +81,7 @@ const struct {
      {"!#ff00ff", "<rect x=\"7\" y=\"3\" width=\"2\" height=\"5\" fill=\"#000000\"/>",
       "<rect x=\"0\" y=\"28\" width=\"40\" height=\"2\" fill=\"#010000\"/>"}},
     {"text is escaped and sits on background cells",
-     [](Surface& s) { s.TextOut(2, 3, "a<b&\"c'\x01\xE9>"); },
+     [](Surface& s) { s.TextOut(2, 3, "a<b&\"c'\x1F\xE9>"); },
      {"<rect x=\"2\" y=\"3\" width=\"38\" height=\"10\" fill=\"#ffffff\"/>",
       "<text x=\"2\" y=\"11\" fill=\"#000000\" font-family=\"monospace\" font-size=\"10\" "
       "textLength=\"60\" "

@@ -40,6 +40,8 @@ TEST(RenderOptions, EveryOptionReachesTheSettingsAndABadOneIsNamed) {
   EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), kValueCount);
   ASSERT_TRUE(ParseRenderOptions({"--values", "--size", "10000x10000"}, o, error)) << error;
   EXPECT_TRUE(o.values && !o.trace && HasOutput(o));
+  ASSERT_TRUE(ParseRenderOptions({"--svg", "x.svg"}, o, error)) << error;
+  EXPECT_TRUE(HasOutput(o));
   ASSERT_TRUE(ParseRenderOptions({"--size=1x1"}, o, error)) << error;
   EXPECT_FALSE(HasOutput(o));
   EXPECT_EQ(NothingToDoMessage(),
