@@ -65,15 +65,20 @@ std::vector<GraphCase> GraphCases(Next& next) {
 // Points near, far, around the crop limit of 2^28 and at the ends of int32;
 // colours plain, PALETTEINDEX, DIBINDEX and junk. DrawGraph's maths may differ
 // in a last bit from platform to platform: the native tests leave `graphs` out.
-inline std::vector<Program> Programs(bool graphs) {
+// `likeDrawGraph` programs, from the same random choices, draw no text and
+// keep within a few thousand pixels: a line much longer can need its place
+// kept finer than the 1/256 pixel that librsvg keeps.
+inline std::vector<Program> Programs(bool graphs, bool likeDrawGraph = false) {
   std::mt19937_64 engine(20261207);
   const auto next = [&engine](std::int64_t low, std::int64_t high) {
     return low + static_cast<std::int64_t>(engine() % static_cast<std::uint64_t>(high - low + 1));
   };
-  const auto coordinate = [&next](std::int32_t size) {
+  const auto coordinate = [&next, likeDrawGraph](std::int32_t size) {
     const std::int64_t kind = next(0, 9), sign = next(0, 1) * 2 - 1;
-    return static_cast<std::int32_t>(kind < 5   ? next(-8, size + 8)
-                                     : kind < 8 ? next(-3000000, 3000000) >> kind % 2 * 10
+    return static_cast<std::int32_t>(kind < 5 ? next(-8, size + 8)
+                                     : kind < 8 || likeDrawGraph
+                                         ? next(-3000000, 3000000) >>
+                                               (likeDrawGraph ? 10 : kind % 2 * 10)
                                      : kind < 9 ? sign * ((1 << 28) + next(-1, 1))
                                                 : sign * (INT32_MAX - next(0, 1)) - (sign < 0));
   };
@@ -104,7 +109,7 @@ inline std::vector<Program> Programs(bool graphs) {
       // Lines straight down, across, or anywhere.
       x = choice <= 1 && (choice >= 0 || way != 0) ? a : x;
       y = choice <= 1 && (choice >= 0 || way != 1) ? b : y;
-      calls.push_back(choice >= 0 ? others[choice]
+      calls.push_back(choice >= 0 ? others[likeDrawGraph && choice == 7 ? 3 : choice]
                                   : [x, y](Surface& s) { return s.LineTo(x, y), 0; });
     }
   }

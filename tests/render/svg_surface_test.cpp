@@ -35,15 +35,6 @@ const struct {
        s.MoveTo(5000, 4), s.LineTo(-5000, 4);
      },
      {"stroke-dasharray=\"3 3\" d=\"M-4 2.5h14m35 2h-47\"/>"}},
-    {"lines of one dashed pen that cross are written apart, in order",
-     [](Surface& s) {
-       s.SelectPen(PenStyle::Dot, 0x00FF0000);
-       s.MoveTo(3, 0), s.LineTo(3, 9), s.MoveTo(4, 0), s.LineTo(4, 9);
-       s.MoveTo(0, 5), s.LineTo(9, 5);
-     },
-     {"#ffffff\" d=\"M3.5 0v9m1-9v9\"/>",
-      "#0000ff\" stroke-dasharray=\"3 3\" d=\"M3.5 0v9m1-9v9\"/>", "#ffffff\" d=\"M0 5.5h9\"/>",
-      "#0000ff\" stroke-dasharray=\"3 3\" d=\"M0 5.5h9\"/>"}},
     {"a polyline turns at its vertices' centres and leaves its last pixel out",
      [](Surface& s) {
        s.SelectPen(PenStyle::Solid, 0x00808080);
