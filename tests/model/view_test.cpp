@@ -288,11 +288,10 @@ TEST(View, SpacingStaysInTheBandAndRefusalsComeAtTheLimits) {
 }
 
 TEST(View, WheelNotchesAddUpAndKeysStep) {
-  const std::pair<std::vector<int>, std::vector<int>> cases[] = {
-      {{120, 120, -120}, {1, 1, -1}},
-      {{40, 40, 40, 40}, {0, 0, 1, 0}},
-      {{60, -30, -100, -60}, {0, 0, -1, 0}},
-      {{360, 130, 110}, {3, 1, 1}}};
+  // clang-format off
+  const std::pair<std::vector<int>, std::vector<int>> cases[] = {{{120, 120, -120}, {1, 1, -1}},
+      {{40, 40, 40, 40}, {0, 0, 1, 0}}, {{60, -30, -100, -60}, {0, 0, -1, 0}}, {{360, 130, 110}, {3, 1, 1}}};
+  // clang-format on
   for (const auto& [deltas, notches] : cases) {
     WheelAccumulator wheel;
     for (std::size_t i = 0; i < deltas.size(); ++i) {
