@@ -316,7 +316,8 @@ TEST_F(MainWindowTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
   ModalAnswerer::Press(PrintDialog(), IDOK);
   ASSERT_TRUE(PumpUntil([&] { return IsIconic(status) != FALSE; }));  // the wait before the page
   SendMessageA(status, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(PumpUntil([&] { return printInProgress == 0 && !IsWindow(status); }));
+  ASSERT_TRUE(
+      PumpUntil([&] { return !printInProgress && !IsWindow(status) && !printStatusWindow; }));
   EXPECT_TRUE(PumpUntil([] { return !printThread; })) << "the ended thread is let go at once";
 
   Send(WM_COMMAND, CM_TANGENT);
