@@ -100,13 +100,14 @@ TEST(PropertiesDialogTest, ApplyWiresTheVerdictsAndCancelRestores) {
     SendMessageA(dialog, WM_COMMAND, IDC_APPLY, 0);
     EXPECT_TRUE(currentSettings.values[BModifier] == kPi && redrawGraph &&
                 currentSettings.colors[Axis] == kChosen);
+    redrawGraph = false;
     ModalAnswerer::Press(dialog, IDCANCEL);
   });
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Velmora\\Ondrix");
   currentSettings = DefaultGraphSettings();
   ModalAnswerer answerer(steps);
   RunPropertiesDialog(nullptr);
-  ASSERT_TRUE(answerer.answered());
+  ASSERT_TRUE(answerer.answered() && redrawGraph) << "Cancel shows the settings it restores";
   const GraphSettings opened = DefaultGraphSettings();
   EXPECT_EQ(std::memcmp(&currentSettings, &opened, sizeof opened), 0);
   COLORREF custom[kCustomColorCount];
