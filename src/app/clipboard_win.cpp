@@ -4,6 +4,7 @@
 
 #include "model/dib_layout.h"
 #include "render/gdi_objects_win.h"
+#include "render/graph_metafile_win.h"
 #include "state/app_state_win.h"
 #include "state/owned_handles_win.h"
 
@@ -41,9 +42,10 @@ OwnedGlobal MakeDib(HWND owner, HBITMAP bitmap, LONG width, LONG height) {
 
 }  // namespace
 
-void CopyBitmapToClipboard(HWND owner, HBITMAP bitmap, LONG width, LONG height) {
-  OwnedGlobal dib = MakeDib(owner, bitmap, width, height);
-  if (!dib) {
+void CopyGraphToClipboard(HWND owner, const GraphPicture& picture) {
+  OwnedGlobal dib = MakeDib(owner, picture.bitmap, picture.width, picture.height);
+  OwnedMetafile metafile = RecordGraphMetafile(picture.settings, picture.width, picture.height);
+  if (!dib || !metafile) {
     MessageBeep(MB_ICONHAND);
     return;
   }
@@ -52,9 +54,12 @@ void CopyBitmapToClipboard(HWND owner, HBITMAP bitmap, LONG width, LONG height) 
     return;
   }
   EmptyClipboard();
-  // The clipboard owns the block once it has taken it.
+  // The clipboard owns each once it has taken it.
   if (SetClipboardData(CF_DIB, dib.Get()) != nullptr) {
     dib.Release();
+  }
+  if (SetClipboardData(CF_ENHMETAFILE, metafile.Get()) != nullptr) {
+    metafile.Release();
   }
   CloseClipboard();
 }

@@ -3,11 +3,14 @@
 
 #include <windows.h>
 
+#include "app/graph_picture_win.h"
+
 namespace ondrix {
 
-// Puts the bitmap on the clipboard as a 24-bit bottom-up DIB, owned by
-// `owner`. A busy clipboard gets a message box; a block that cannot be had,
-// a beep; either way the clipboard stays as it was.
-void CopyBitmapToClipboard(HWND owner, HBITMAP bitmap, LONG width, LONG height);
+// Puts the picture on the clipboard, owned by `owner`, as a 24-bit
+// bottom-up DIB and as an enhanced metafile of the same drawing, which
+// scales where it is pasted. A busy clipboard gets a message box; memory
+// that cannot be had, a beep; either way the clipboard stays as it was.
+void CopyGraphToClipboard(HWND owner, const GraphPicture& picture);
 
 }  // namespace ondrix

@@ -92,6 +92,7 @@ bool GraphImage::CollectFinishedJob() {
   image_ = std::move(job->bitmap);
   imageRect_ = job->rect;
   imageJob_ = job->number;
+  imageSettings_ = job->settings;
   return true;
 }
 
@@ -169,42 +170,69 @@ void GraphImage::Paint(HWND window) {
          update.bottom - update.top, memoryDc.Get(), update.left, update.top, SRCCOPY);
 }
 
-void GraphImage::CopyToClipboard(HWND window) const {
-  CopyBitmapToClipboard(window, image_.Get(), imageRect_.right, imageRect_.bottom);
+GraphPicture GraphImage::Picture() const {
+  return GraphPicture{image_.Get(), imageRect_.right, imageRect_.bottom, imageSettings_};
 }
 
-void GraphImage::Copy(HWND window) {
+bool GraphImage::CanShow(HWND window) {
   RECT client = {};
   GetClientRect(window, &client);
-  if (IsIconic(window) || client.right <= 0 || client.bottom <= 0) {
+  return !IsIconic(window) && client.right > 0 && client.bottom > 0;
+}
+
+void GraphImage::WhenShown(HWND window, PictureUse use) {
+  if (!CanShow(window)) {
     MessageBeep(MB_ICONHAND);
     return;
   }
+  RECT client = {};
+  GetClientRect(window, &client);
   if (!IsCurrent(client)) {
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
   }
   if (IsCurrent(client)) {
-    CopyToClipboard(window);
+    const GraphPicture picture = Picture();
+    use(&picture);
   } else if (job_ != nullptr) {
-    pendingCopy_ = PendingCopy{job_->number, GetClipboardSequenceNumber()};
+    pendingUses_.push_back(PendingUse{job_->number, std::move(use)});
+  } else {
+    use(nullptr);
   }
 }
 
+void GraphImage::Copy(HWND window) {
+  // The copy is made then or never: not over what the user has put on the
+  // clipboard since it was asked for.
+  const DWORD sequence = GetClipboardSequenceNumber();
+  WhenShown(window, [window, sequence](const GraphPicture* picture) {
+    if (picture != nullptr && GetClipboardSequenceNumber() == sequence) {
+      CopyGraphToClipboard(window, *picture);
+    }
+  });
+}
+
 // Every job posts this once it is done or has given up, whether or not a
-// paint took its image first. A copy asked for is made now or never: not
-// over what the user has put on the clipboard since, and not of a later
-// graph when this one was abandoned.
+// paint took its image first. What was waiting for it gets its picture now,
+// or null: never a later graph when this one was given up. A use may run a
+// message loop (a message box) in which the image changes, so each is
+// handed the image as it is when its turn comes.
 void GraphImage::OnRenderDone(HWND window, std::uint32_t job) {
   if (CollectFinishedJob()) {
     InvalidateRect(window, nullptr, FALSE);
   }
-  if (pendingCopy_ && pendingCopy_->job == job) {
-    const PendingCopy copy = *pendingCopy_;
-    pendingCopy_.reset();
-    if (imageJob_ == job && GetClipboardSequenceNumber() == copy.clipboardSequence) {
-      CopyToClipboard(window);
+  std::vector<PendingUse> due;
+  for (auto use = pendingUses_.begin(); use != pendingUses_.end();) {
+    if (use->job == job) {
+      due.push_back(std::move(*use));
+      use = pendingUses_.erase(use);
+    } else {
+      ++use;
     }
+  }
+  for (const PendingUse& pending : due) {
+    const GraphPicture picture = Picture();
+    pending.use(imageJob_ == job ? &picture : nullptr);
   }
 }
 

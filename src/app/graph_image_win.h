@@ -5,9 +5,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
-#include <optional>
+#include <vector>
 
+#include "app/graph_picture_win.h"
 #include "model/graph_settings.h"
 #include "render/gdi_objects_win.h"
 
@@ -41,28 +43,39 @@ class GraphImage {
   // image once it is done, unless the clipboard changes meanwhile.
   void Copy(HWND window);
 
+  // Whether the window has an area to show a picture in.
+  static bool CanShow(HWND window);
+
+  // Hands `use` the picture as it is shown, or, while it is being drawn,
+  // the picture once it is done; null when that drawing is given up (new
+  // settings or size) or no picture could be made. Nothing, with the error
+  // beep, when the window cannot show one.
+  using PictureUse = std::function<void(const GraphPicture* picture)>;
+  void WhenShown(HWND window, PictureUse use);
+
   std::uint32_t RenderCount() const { return renderCount_; }
   bool RenderPending() const { return job_ != nullptr; }
   // Tests: how long each render thread lives on after its done message.
   void SetLinger(DWORD milliseconds) { linger_ = milliseconds; }
 
  private:
-  struct PendingCopy {
+  struct PendingUse {
     std::uint32_t job;
-    DWORD clipboardSequence;
+    PictureUse use;
   };
 
   bool IsCurrent(const RECT& client) const;
   bool CollectFinishedJob();
   bool StartRender(HWND window, HDC windowDc, const RECT& client);
   void PaintWhileRendering(HDC windowDc, HDC memoryDc, const RECT& client) const;
-  void CopyToClipboard(HWND window) const;
+  GraphPicture Picture() const;
 
   OwnedBitmap image_;
   RECT imageRect_ = {};
   std::uint32_t imageJob_ = 0;
+  GraphSettings imageSettings_ = {};
   std::unique_ptr<RenderJob> job_;
-  std::optional<PendingCopy> pendingCopy_;
+  std::vector<PendingUse> pendingUses_;
   DWORD linger_ = 0;
   std::uint32_t renderCount_ = 0;
 };

@@ -5,10 +5,12 @@
 
 #include "app/about_dialog_win.h"
 #include "app/graph_image_win.h"
+#include "app/save_graph_win.h"
 #include "dialogs/printing_win.h"
 #include "dialogs/properties_dialog_win.h"
 #include "model/command_ids.h"
 #include "persist/registry_settings_win.h"
+#include "persist/save_choice_win.h"
 #include "state/app_state_win.h"
 
 namespace ondrix {
@@ -23,6 +25,7 @@ constexpr char kExitWhilePrintingText[] =
 // What the main window keeps, from WM_CREATE to WM_NCDESTROY.
 struct MainWindowRecord {
   GraphImage image;
+  SaveChoice saveChoice = LoadSaveChoice();
 };
 
 MainWindowRecord* RecordOf(HWND window) {
@@ -72,6 +75,7 @@ void RunExitSequence(HWND window) {
     return;
   }
   SaveSettings(currentSettings, window);
+  StoreSaveChoice(RecordOf(window)->saveChoice);
   DestroyWindow(window);
   PostQuitMessage(0);
 }
@@ -83,6 +87,7 @@ void RunExitSequence(HWND window) {
 void OnEndSession(HWND window, bool ending) {
   if (ending) {
     SaveSettings(currentSettings, window);
+    StoreSaveChoice(RecordOf(window)->saveChoice);
   }
 }
 
@@ -128,6 +133,9 @@ void OnCommand(HWND window, int id) {
       break;
     case CM_COPY_GRAPH:
       RecordOf(window)->image.Copy(window);
+      break;
+    case CM_SAVE_GRAPH:
+      SaveGraphAs(window, RecordOf(window)->image, RecordOf(window)->saveChoice);
       break;
     default:
       break;

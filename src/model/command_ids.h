@@ -22,5 +22,6 @@
 #define CM_COSINE 130
 #define CM_ABOUT 131
 #define CM_COPY_GRAPH 132
+#define CM_SAVE_GRAPH 133
 
 #endif

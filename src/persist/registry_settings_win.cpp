@@ -8,9 +8,11 @@
 #include "model/value_text.h"
 
 namespace ondrix {
+
+const char kSettingsKeyPath[] = "Software\\Velmora\\Ondrix";
+
 namespace {
 
-constexpr char kSettingsKeyPath[] = "Software\\Velmora\\Ondrix";
 constexpr char kCustomColorsKeyPath[] = "Software\\Velmora\\Ondrix\\Custom Colors";
 
 constexpr COLORREF kDefaultCustomColors[kCustomColorCount] = {

@@ -11,6 +11,9 @@
 
 namespace ondrix {
 
+// The settings key under HKEY_CURRENT_USER.
+extern const char kSettingsKeyPath[];
+
 struct LoadedSettings {
   // The function name set from the method; empty for an unknown one.
   GraphSettings settings;
