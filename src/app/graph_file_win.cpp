@@ -2,6 +2,7 @@
 
 #include <objbase.h>
 #include <wincodec.h>
+#include <wrl/client.h>
 
 #include <cstdio>
 #include <vector>
@@ -15,27 +16,6 @@ namespace ondrix {
 namespace {
 
 constexpr char kSaveCaption[] = "Save Graph As";
-
-// A COM interface pointer, released with the owner.
-template <typename Interface>
-class ComRef {
- public:
-  ComRef() = default;
-  ~ComRef() {
-    if (pointer_ != nullptr) {
-      pointer_->Release();
-    }
-  }
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-
-  Interface* operator->() const { return pointer_; }
-  Interface* Get() const { return pointer_; }
-  Interface** Out() { return &pointer_; }  // only while empty
-
- private:
-  Interface* pointer_ = nullptr;
-};
 
 // COM for this thread while the guard lives, if it was not on already.
 class ComScope {
@@ -98,12 +78,13 @@ HRESULT EncodePng(const GraphPicture& picture, std::string& bytes) {
   if (!ReadPixels(picture, stride, pixels)) {
     return E_OUTOFMEMORY;
   }
+  using Microsoft::WRL::ComPtr;
   const ComScope com;
-  ComRef<IWICImagingFactory> factory;
-  ComRef<IStream> stream;
-  ComRef<IWICBitmapEncoder> encoder;
-  ComRef<IWICBitmapFrameEncode> frame;
-  ComRef<IPropertyBag2> options;
+  ComPtr<IWICImagingFactory> factory;
+  ComPtr<IStream> stream;
+  ComPtr<IWICBitmapEncoder> encoder;
+  ComPtr<IWICBitmapFrameEncode> frame;
+  ComPtr<IPropertyBag2> options;
   WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
   HRESULT result = S_OK;
   const auto step = [&result](HRESULT next) {
@@ -112,12 +93,11 @@ HRESULT EncodePng(const GraphPicture& picture, std::string& bytes) {
   };
   const bool encoded =
       step(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                            IID_PPV_ARGS(factory.Out()))) &&
-      step(CreateStreamOnHGlobal(nullptr, TRUE, stream.Out())) &&
-      step(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.Out())) &&
+                            IID_PPV_ARGS(&factory))) &&
+      step(CreateStreamOnHGlobal(nullptr, TRUE, &stream)) &&
+      step(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) &&
       step(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
-      step(encoder->CreateNewFrame(frame.Out(), options.Out())) &&
-      step(frame->Initialize(options.Get())) &&
+      step(encoder->CreateNewFrame(&frame, &options)) && step(frame->Initialize(options.Get())) &&
       step(frame->SetSize(static_cast<UINT>(picture.width), static_cast<UINT>(picture.height))) &&
       step(frame->SetPixelFormat(&format)) &&
       step(IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)
