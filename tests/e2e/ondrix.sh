@@ -77,7 +77,17 @@ check "so does the next one after the key 2" "no equal client area within 30 s" 
 keys ctrl+c
 copied() { xclip -selection clipboard -t image/bmp -o >"$work/copy.bmp" && matches_render "$work/copy.bmp" "${client%%+*}" "${options[@]}"; }
 check "Ctrl+C copies exactly the client area (${client%%+*})" "no equal image/bmp within 10 s" wait_until 10 copied
+# Ctrl+S, a bare name typed over the offered one and Enter: the PNG type's file of the client area.
+keys ctrl+s
+dialog=$(timeout 30 xdotool search --sync --onlyvisible --name '^Save Graph As$' | head -1)
+timeout 10 xdotool windowfocus --sync "$dialog" key ctrl+a
+timeout 10 xdotool type "Z:${work//\//\\}\\saved"
+timeout 10 xdotool key Return
+saved() { matches_render "$work/saved.png" "${client%%+*}" "${options[@]}"; }
+check "Ctrl+S saves exactly the client area as saved.png" "no equal PNG within 10 s" wait_until 10 saved
 close
+check "the exit stores the type saved" "stored: $("$WINE" reg query "$key" /v "Save Type" | tr -d '\r')" \
+  bash -c "'$WINE' reg query '$key' /v 'Save Type' | grep -qE 'REG_DWORD +0x1'"
 
 # The Win32 test's page (Tangent, grid and sonar on, connection 0x00A000) at 300 dpi: HORZRES x VERTRES.
 check "the Win32 print test passes" "its output above" env ONDRIX_KEEP_PDF=1 "$WINE" \
