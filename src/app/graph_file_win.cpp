@@ -5,6 +5,7 @@
 #include <wrl/client.h>
 
 #include <cstdio>
+#include <new>
 #include <vector>
 
 #include "render/gdi_objects_win.h"
@@ -121,15 +122,21 @@ HRESULT EncodeEmf(const GraphPicture& picture, std::string& bytes) {
   return S_OK;
 }
 
+// A large picture's bytes may not fit in memory: that is a failure to
+// report like any other, never an exception through the window procedure.
 HRESULT Encode(const GraphPicture& picture, SaveFormat format, std::string& bytes) {
-  switch (format) {
-    case SaveFormat::Emf:
-      return EncodeEmf(picture, bytes);
-    case SaveFormat::Svg:
-    case SaveFormat::Png:
-      break;
+  try {
+    switch (format) {
+      case SaveFormat::Emf:
+        return EncodeEmf(picture, bytes);
+      case SaveFormat::Svg:
+      case SaveFormat::Png:
+        break;
+    }
+    return EncodePng(picture, bytes);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
   }
-  return EncodePng(picture, bytes);
 }
 
 DWORD WriteBytes(const char* name, const std::string& bytes) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "render/gdi_objects_win.h"
@@ -56,7 +57,12 @@ OwnedMetafile RecordGraphMetafile(const GraphSettings& settings, std::int32_t wi
   SelectObject(dc, GetStockObject(SYSTEM_FONT));
   DrawGraph(dc, 0, 0, width, height, settings);
   const OwnedMetafile recorded(CloseEnhMetaFile(dc));
-  std::vector<BYTE> bits(recorded ? GetEnhMetaFileBits(recorded.Get(), 0, nullptr) : 0);
+  std::vector<BYTE> bits;
+  try {
+    bits.resize(recorded ? GetEnhMetaFileBits(recorded.Get(), 0, nullptr) : 0);
+  } catch (const std::bad_alloc&) {
+    return OwnedMetafile();
+  }
   if (bits.empty() ||
       GetEnhMetaFileBits(recorded.Get(), static_cast<UINT>(bits.size()), bits.data()) !=
           bits.size() ||
