@@ -30,14 +30,7 @@ namespace ondrix {
 namespace {
 
 using test::ModalAnswerer;
-
-template <typename Done>
-bool PumpUntil(Done done, DWORD ms = 30000) {
-  for (const DWORD start = GetTickCount(); !done() && GetTickCount() - start < ms; Sleep(10))
-    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
-      DispatchMessageA(&message);
-  return done();
-}
+using test::PumpUntil;
 
 // Live GDI objects (of one type), found as Wine finds them: by a handle's low word.
 DWORD LiveGdiObjects(DWORD type = 0) {

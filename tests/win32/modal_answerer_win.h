@@ -15,6 +15,15 @@
 
 namespace ondrix::test {
 
+// Dispatches this thread's messages until `done`, or for `ms` at most; whether it is done.
+template <typename Done>
+bool PumpUntil(Done done, DWORD ms = 30000) {
+  for (const DWORD start = GetTickCount(); !done() && GetTickCount() - start < ms; Sleep(10))
+    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
+      DispatchMessageA(&message);
+  return done();
+}
+
 class ModalAnswerer {
  public:
   using Action = std::function<void(HWND window)>;

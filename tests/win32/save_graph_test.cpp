@@ -30,16 +30,9 @@ namespace ondrix {
 namespace {
 
 using test::ModalAnswerer;
+using test::PumpUntil;
 using Pixels = std::vector<std::uint32_t>;
 using Texts = std::vector<std::string>;
-
-template <typename Done>
-bool PumpUntil(Done done, DWORD ms = 30000) {
-  for (const DWORD start = GetTickCount(); !done() && GetTickCount() - start < ms; Sleep(10))
-    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
-      DispatchMessageA(&message);
-  return done();
-}
 
 // "" when equal, else the first pixel that differs.
 std::string FirstDifference(const Pixels& got, const Pixels& expected, int width) {
@@ -156,16 +149,22 @@ class SaveGraphTest : public testing::Test {
     UpdateWindow(window_);
     EXPECT_TRUE(PumpUntil([this] { return !GraphRenderPending(window_); }));
   }
-  // Ctrl+S, and the dialog answered with `name` typed and Save, or Cancel for none; returns the
-  // dialog's texts (the name and type offered among them) and keeps the folder offered.
-  Texts SaveAs(const std::string& name) {
-    ModalAnswerer answerer("Save Graph As", [this, name](HWND dialog) {
-      char folder[MAX_PATH] = {};
-      SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH, LPARAM(folder));
-      offeredFolder_ = folder;
-      SetWindowTextA(GetDlgItem(dialog, cmb13), name.c_str());
-      ModalAnswerer::Press(dialog, name.empty() ? IDCANCEL : IDOK);
-    });
+  // Answers the Save dialog with `name` typed and Save, or Cancel for none, noting the folder
+  // it offered.
+  ModalAnswerer::Step Answer(const std::string& name) {
+    return {"Save Graph As", [this, name](HWND dialog) {
+              char folder[MAX_PATH] = {};
+              SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH, LPARAM(folder));
+              offeredFolder_ = folder;
+              SetWindowTextA(GetDlgItem(dialog, cmb13), name.c_str());
+              ModalAnswerer::Press(dialog, name.empty() ? IDCANCEL : IDOK);
+            }};
+  }
+  // Ctrl+S, the dialog answered, then the boxes that follow; the last box's texts (the name
+  // and type a dialog offered among them).
+  Texts SaveAs(const std::string& name, std::vector<ModalAnswerer::Step> then = {}) {
+    then.insert(then.begin(), Answer(name));
+    ModalAnswerer answerer(then);
     BYTE keys[256] = {};
     keys[VK_CONTROL] = 0x80;
     MSG key = {window_, WM_KEYDOWN, 'S', 1, 0, {}};
@@ -192,6 +191,12 @@ TEST_F(SaveGraphTest, TheDialogSavesTheImageAndOffersTheLastFolderAndTypeNext) {
   const HENHMETAFILE saved = GetEnhMetaFileA((folder_ + "\\picture.EMF").c_str());
   EXPECT_EQ(FirstDifference(Played(saved, 231, 173), expected, 231), "");
   DeleteEnhMetaFile(saved);
+  // A name given its extension only after the dialog (EMF's, selected now) is asked about
+  // here; No brings the dialog back.
+  std::ofstream(folder_ + "\\graph.v2.emf") << "old";
+  SaveAs(folder_ + "\\graph.v2",
+         {{"Save Graph As", [](HWND box) { ModalAnswerer::Press(box, IDNO); }}, Answer("")});
+  EXPECT_EQ(Bytes(folder_ + "\\graph.v2.emf"), "old");
   const Texts files = Listing(folder_);
   texts = SaveAs("");
   EXPECT_TRUE(Has(texts, "Tangent.emf") && Has(texts, "Windows enhanced metafile (*.emf)"));
