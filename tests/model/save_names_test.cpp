@@ -59,7 +59,7 @@ TEST(SaveNames, StoredTypeAndFolderReadBack) {
                                                                      {{7, 0, 0, 0}, kPng},
                                                                      {{0, 0, 0, 0}, kPng},
                                                                      {{3, 0, 0, 1}, kPng},
-                                                                     {{3, 0, 0, 0, 0}, kPng}};
+                                                                     {{3, 0, 0, 0, 3}, kPng}};
   for (const auto& [bytes, format] : types)
     EXPECT_EQ(StoredSaveFormat(bytes.data(), bytes.size()), format) << bytes.size();
   const std::string longest(kMaxSavePathSize - 1, 'a'), tooLong(kMaxSavePathSize, 'a');
