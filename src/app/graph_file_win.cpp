@@ -16,8 +16,6 @@
 namespace ondrix {
 namespace {
 
-constexpr char kSaveCaption[] = "Save Graph As";
-
 // COM for this thread while the guard lives, if it was not on already.
 class ComScope {
  public:
@@ -203,7 +201,7 @@ bool SaveGraphFile(HWND owner, const std::string& path, SaveFormat format,
   const HRESULT encoded = Encode(picture, format, bytes);
   const DWORD error = SUCCEEDED(encoded) ? WriteFileWhole(path, bytes) : ErrorOf(encoded);
   if (error != ERROR_SUCCESS) {
-    WarnUser(owner, SaveFailureText(path, SystemReason(error)).c_str(), kSaveCaption, MB_OK);
+    WarnUser(owner, SaveFailureText(path, SystemReason(error)).c_str(), kSaveGraphCaption, MB_OK);
   }
   return error == ERROR_SUCCESS;
 }

@@ -11,6 +11,9 @@
 
 namespace ondrix {
 
+// The caption of the Save dialog and of every message about a save.
+constexpr char kSaveGraphCaption[] = "Save Graph As";
+
 // Saves the picture as `path` in `format` through a temporary file in the
 // path's folder, moved over the target only once complete. A failure gets
 // a message box captioned "Save Graph As" with the system's reason, and

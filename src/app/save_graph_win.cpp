@@ -12,7 +12,6 @@
 namespace ondrix {
 namespace {
 
-constexpr char kSaveCaption[] = "Save Graph As";
 constexpr char kGivenUpReason[] = "its drawing was given up before it was done";
 
 struct SaveTarget {
@@ -47,7 +46,7 @@ bool MayWrite(HWND window, const std::string& typed, const std::string& path) {
     return true;
   }
   const std::string question = path + " already exists.\nDo you want to replace it?";
-  return WarnUser(window, question.c_str(), kSaveCaption, MB_YESNO) == IDYES;
+  return WarnUser(window, question.c_str(), kSaveGraphCaption, MB_YESNO) == IDYES;
 }
 
 std::optional<SaveTarget> AskSaveTarget(HWND window, SaveChoice& choice) {
@@ -65,7 +64,7 @@ std::optional<SaveTarget> AskSaveTarget(HWND window, SaveChoice& choice) {
     dialog.lpstrFile = file;
     dialog.nMaxFile = sizeof file;
     dialog.lpstrInitialDir = folder.c_str();
-    dialog.lpstrTitle = kSaveCaption;
+    dialog.lpstrTitle = kSaveGraphCaption;
     // Any extension: the dialog then adds the selected type's to a bare name.
     dialog.lpstrDefExt = SaveExtension(SaveFormat::Png) + 1;
     dialog.Flags =
@@ -98,7 +97,8 @@ void SaveGraphAs(HWND window, GraphImage& image, SaveChoice& choice) {
     if (picture != nullptr) {
       SaveGraphFile(window, target.path, target.format, *picture);
     } else {
-      WarnUser(window, SaveFailureText(target.path, kGivenUpReason).c_str(), kSaveCaption, MB_OK);
+      WarnUser(window, SaveFailureText(target.path, kGivenUpReason).c_str(), kSaveGraphCaption,
+               MB_OK);
     }
   });
 }
