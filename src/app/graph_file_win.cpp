@@ -8,8 +8,10 @@
 #include <new>
 #include <vector>
 
+#include "render/draw_graph.h"
 #include "render/gdi_objects_win.h"
 #include "render/graph_metafile_win.h"
+#include "render/svg_surface.h"
 #include "state/app_state_win.h"
 #include "state/owned_handles_win.h"
 
@@ -120,6 +122,13 @@ HRESULT EncodeEmf(const GraphPicture& picture, std::string& bytes) {
   return S_OK;
 }
 
+HRESULT EncodeSvg(const GraphPicture& picture, std::string& bytes) {
+  SvgSurface surface(picture.width, picture.height);
+  DrawGraph(surface, 0, 0, picture.width, picture.height, picture.settings);
+  bytes = surface.Document();
+  return S_OK;
+}
+
 // A large picture's bytes may not fit in memory: that is a failure to
 // report like any other, never an exception through the window procedure.
 HRESULT Encode(const GraphPicture& picture, SaveFormat format, std::string& bytes) {
@@ -128,6 +137,7 @@ HRESULT Encode(const GraphPicture& picture, SaveFormat format, std::string& byte
       case SaveFormat::Emf:
         return EncodeEmf(picture, bytes);
       case SaveFormat::Svg:
+        return EncodeSvg(picture, bytes);
       case SaveFormat::Png:
         break;
     }

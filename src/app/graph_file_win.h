@@ -1,5 +1,5 @@
 // The graph as a file: the window's picture encoded as PNG (through the
-// Windows Imaging Component) or EMF, written whole or not at all.
+// Windows Imaging Component), SVG or EMF, written whole or not at all.
 #pragma once
 
 #include <windows.h>

@@ -24,6 +24,7 @@
 #include "model/value_text.h"
 #include "render/gdi_surface_win.h"
 #include "render/graph_metafile_win.h"
+#include "render/svg_surface.h"
 #include "state/app_state_win.h"
 
 namespace ondrix {
@@ -187,6 +188,10 @@ TEST_F(SaveGraphTest, TheDialogSavesTheImageAndOffersTheLastFolderAndTypeNext) {
   EXPECT_EQ(offeredFolder_, DocumentsFolder());
   EXPECT_EQ(FirstDifference(DecodedPng(folder_ + "\\graph.png", 231, 173), expected, 231), "");
 
+  SaveAs(folder_ + "\\drawing.svg");  // the SVG of the graph at its size
+  SvgSurface svg(231, 173);
+  DrawGraph(svg, 0, 0, 231, 173, currentSettings);
+  EXPECT_TRUE(Bytes(folder_ + "\\drawing.svg") == svg.Document());
   SaveAs(folder_ + "\\picture.EMF");  // the extension typed wins over the type selected
   const HENHMETAFILE saved = GetEnhMetaFileA((folder_ + "\\picture.EMF").c_str());
   EXPECT_EQ(FirstDifference(Played(saved, 231, 173), expected, 231), "");
