@@ -11,19 +11,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "app/graph_file_win.h"
 #include "app/main_window_win.h"
 #include "dib_canvas_win.h"
 #include "modal_answerer_win.h"
-#include "model/value_text.h"
 #include "render/gdi_surface_win.h"
-#include "render/graph_metafile_win.h"
 #include "render/svg_surface.h"
 #include "state/app_state_win.h"
 
@@ -90,12 +88,8 @@ std::string Bytes(const std::string& path) {
 
 Texts Listing(const std::string& folder) {
   Texts names;
-  WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
-    if (found.cFileName[0] != '.')
-      names.push_back(found.cFileName);
-  FindClose(search);
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
   return names;
 }
 
@@ -124,20 +118,14 @@ class SaveGraphTest : public testing::Test {
   void SetUp() override {
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Velmora");
     ASSERT_NE(RegisterMainWindowClass(appInstance), 0);
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = temp + std::string("ondrix-save-") + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder_.c_str(), nullptr);
+    std::filesystem::remove_all(folder_);  // what a crashed run left
+    std::filesystem::create_directory(folder_);
   }
   void TearDown() override {
     DestroyWindow(window_);
     ReleaseMainWindowResources(appInstance);
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Velmora");
-    for (const std::string& name : Listing(folder_)) {
-      SetFileAttributesA((folder_ + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA((folder_ + "\\" + name).c_str());
-    }
-    RemoveDirectoryA(folder_.c_str());
+    std::filesystem::remove_all(folder_);
   }
   // A new window of that client size showing the function, drawn.
   void Open(int width, int height, WPARAM function) {
@@ -175,7 +163,8 @@ class SaveGraphTest : public testing::Test {
     return answerer.childTexts();
   }
   HWND window_ = nullptr;
-  std::string folder_, offeredFolder_;
+  const std::string folder_ = (std::filesystem::temp_directory_path() / "ondrix-save").string();
+  std::string offeredFolder_;
 };
 
 TEST_F(SaveGraphTest, TheDialogSavesTheImageAndOffersTheLastFolderAndTypeNext) {
@@ -237,14 +226,7 @@ TEST_F(SaveGraphTest, TheDialogSavesTheImageAndOffersTheLastFolderAndTypeNext) {
 // reason; a plain old file is replaced.
 TEST_F(SaveGraphTest, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
   const GraphSettings settings = DefaultGraphSettings();
-  const HDC screen = GetDC(nullptr);
-  const OwnedBitmap bitmap(CreateCompatibleBitmap(screen, 30, 20));
-  ReleaseDC(nullptr, screen);
-  {
-    const MemoryDc memory(nullptr);
-    const SelectionGuard selection(memory.Get(), bitmap.Get());
-    DrawGraph(memory.Get(), 0, 0, 30, 20, settings);
-  }
+  const OwnedBitmap bitmap(CreateBitmap(30, 20, 1, 32, nullptr));
   const std::pair<const char*, DWORD> cases[] = {{"read-only.png", ERROR_ACCESS_DENIED},
                                                  {"missing\\a.png", ERROR_DIRECTORY},
                                                  {"locked.png", ERROR_ACCESS_DENIED},
@@ -267,6 +249,7 @@ TEST_F(SaveGraphTest, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
                       : !answerer.answered())
         << name << ": " << (answerer.childTexts().empty() ? "" : answerer.childTexts().back());
     CloseHandle(lock);
+    SetFileAttributesA(path.c_str(), 0);
     const std::string now = Bytes(path);
     EXPECT_EQ(error ? now : now.substr(0, 4), error ? old : "\x89PNG") << name;
     EXPECT_EQ(Listing(folder_), files) << name;
