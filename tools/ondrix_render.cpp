@@ -58,7 +58,7 @@ int Run(int argc, char** argv) {
     // abandons the drawing at the next stop poll.
     std::fflush(stdout);
     ondrix::TraceSurface trace(std::cout);
-    ondrix::DrawOptions drawOptions;
+    ondrix::DrawOptions drawOptions = ondrix::DrawOptionsOf(options);
     drawOptions.shouldStop = [] { return !std::cout; };
     ondrix::DrawGraph(trace, 0, 0, options.width, options.height, options.settings, drawOptions);
     if (!std::cout.flush()) {
@@ -67,14 +67,16 @@ int Run(int argc, char** argv) {
   }
   if (!options.pngPath.empty()) {
     ondrix::RasterSurface raster(options.width, options.height);
-    ondrix::DrawGraph(raster, 0, 0, options.width, options.height, options.settings);
+    ondrix::DrawGraph(raster, 0, 0, options.width, options.height, options.settings,
+                      ondrix::DrawOptionsOf(options));
     if (!ondrix::WritePng(options.pngPath, raster, error)) {
       return Fail(error);
     }
   }
   if (!options.svgPath.empty()) {
     ondrix::SvgSurface svg(options.width, options.height);
-    ondrix::DrawGraph(svg, 0, 0, options.width, options.height, options.settings);
+    ondrix::DrawGraph(svg, 0, 0, options.width, options.height, options.settings,
+                      ondrix::DrawOptionsOf(options));
     if (!ondrix::WriteFileReplacing(options.svgPath, svg.Document(), error)) {
       return Fail(error);
     }

@@ -145,13 +145,21 @@ bool Bad(const OptionRow& row, const std::string& value, const std::string& comp
   return false;
 }
 
-// Sets the field of the settings that the option's words choose.
-template <std::int32_t GraphSettings::*Field>
+std::int32_t& FieldOf(RenderOptions& options, std::int32_t GraphSettings::*field) {
+  return options.settings.*field;
+}
+
+std::int32_t& FieldOf(RenderOptions& options, std::int32_t RenderOptions::*field) {
+  return options.*field;
+}
+
+// Sets the field of the settings, or of the options, that the option's words choose.
+template <auto Field>
 bool ApplyChoice(const OptionRow& row, const std::string& value, RenderOptions& options,
                  std::string& error) {
   for (std::size_t i = 0; i < row.choices->count; ++i) {
     if (value == row.choices->choices[i].word) {
-      options.settings.*Field = row.choices->choices[i].value;
+      FieldOf(options, Field) = row.choices->choices[i].value;
       return true;
     }
   }
@@ -162,6 +170,18 @@ bool ApplySize(const OptionRow& row, const std::string& value, RenderOptions& op
                std::string& error) {
   return ParseSize(value, options.width, options.height) ||
          Bad(row, value, "expected WxH, each 1 to 32767, at most 100000000 pixels", error);
+}
+
+bool ApplyNumberScale(const OptionRow& row, const std::string& value, RenderOptions& options,
+                      std::string& error) {
+  const bool digits = !value.empty() && value.size() <= 2 &&
+                      value.find_first_not_of("0123456789") == std::string::npos;
+  const int scale = digits ? std::stoi(value) : 0;
+  if (scale < 1 || scale > kLargestNumberScale) {
+    return Bad(row, value, "expected a whole number from 1 to 64", error);
+  }
+  options.numberScale = scale;
+  return true;
 }
 
 bool ApplyValue(const OptionRow& row, const std::string& value, RenderOptions& options,
@@ -215,6 +235,8 @@ const OptionRow kOptions[] = {
      false, true},
     {"--grid", nullptr, &kSwitchList, ApplyChoice<&GraphSettings::grid>, false, false, false},
     {"--sonar", nullptr, &kSwitchList, ApplyChoice<&GraphSettings::sonar>, false, false, false},
+    {"--numbers", nullptr, &kSwitchList, ApplyChoice<&RenderOptions::numbers>, false, false, true},
+    {"--number-scale", "N", nullptr, ApplyNumberScale, false, false, false},
     {"--value", "\"NAME=TEXT\"", nullptr, ApplyValue, true, false, true},
     {"--color", "\"NAME=0xBBGGRR\"", nullptr, ApplyColor, true, false, false},
     {"--png", "FILE", nullptr, ApplyFile<&RenderOptions::pngPath>, false, true, true},
@@ -313,6 +335,13 @@ std::string NothingToDoMessage() {
     }
   }
   return "nothing to do: give " + JoinWords(outputs, ", ", " or ");
+}
+
+DrawOptions DrawOptionsOf(const RenderOptions& options) {
+  DrawOptions drawOptions;
+  drawOptions.axisNumbers = options.numbers != 0;
+  drawOptions.numberScale = options.numberScale;
+  return drawOptions;
 }
 
 std::string FormatValues(const GraphSettings& settings) {

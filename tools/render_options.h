@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/graph_settings.h"
+#include "render/draw_graph.h"
 
 namespace ondrix {
 
@@ -17,6 +18,8 @@ struct RenderOptions {
   std::string svgPath;
   bool trace = false;
   bool values = false;
+  std::int32_t numbers = 0;  // 1: axis numbers on
+  std::int32_t numberScale = 1;
 };
 
 // Parses the arguments (without the program name). On failure returns false
@@ -31,6 +34,9 @@ std::string RenderUsage();
 // Whether the options ask for any output, and the message when they do not.
 bool HasOutput(const RenderOptions& options);
 std::string NothingToDoMessage();
+
+// How DrawGraph draws for these options (axis numbers and their scale).
+DrawOptions DrawOptionsOf(const RenderOptions& options);
 
 // The --values listing: NAME, tab, text, tab, the double with %.17g; one line each.
 std::string FormatValues(const GraphSettings& settings);

@@ -1,5 +1,6 @@
 #include "render/draw_graph.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -37,6 +38,11 @@ std::int64_t MarkSize(std::int32_t width, std::int32_t height, double percent) {
 }
 
 }  // namespace
+
+std::int32_t NumberScaleForResolution(std::int32_t pixelsPerInch) {
+  const std::int64_t scale = (std::int64_t{pixelsPerInch} + 48) / 96;
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(scale, 1, kLargestNumberScale));
+}
 
 bool DrawGraph(Surface& surface, std::int32_t left, std::int32_t top, std::int32_t right,
                std::int32_t bottom, const GraphSettings& settings, const DrawOptions& options) {
@@ -82,6 +88,9 @@ bool DrawGraph(Surface& surface, std::int32_t left, std::int32_t top, std::int32
       DrawConnectedDots(frame, *function);
     }
     DrawPoints(frame, *function, sonarSize);
+  }
+  if (options.axisNumbers && !stop.WasStopped()) {
+    DrawAxisNumbers(frame, tickSize, std::clamp(options.numberScale, 1, kLargestNumberScale));
   }
 
   surface.SetViewportExtent(keptExtent.cx, keptExtent.cy);

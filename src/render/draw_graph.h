@@ -19,7 +19,18 @@ struct DrawOptions {
   // Asked every few thousand steps; true abandons the render. Pens,
   // background colour and extents are still restored.
   std::function<bool()> shouldStop;
+  // Numbers at the grid lines of both axes, drawn last, over everything.
+  bool axisNumbers = false;
+  // Surface pixels per pixel of the numbers' font, held to 1 .. kLargestNumberScale.
+  std::int32_t numberScale = 1;
 };
+
+constexpr std::int32_t kLargestNumberScale = 64;
+
+// The number scale for a device of `pixelsPerInch` (LOGPIXELSY): the whole
+// multiple of a 96-dpi screen nearest to it, at least 1 and at most the
+// largest: 96 -> 1, 144 -> 2, 300 -> 3, 600 -> 6.
+std::int32_t NumberScaleForResolution(std::int32_t pixelsPerInch);
 
 // Draws the graph into the rectangle (left, top)-(right, bottom), right and
 // bottom exclusive: background, axes, grid, tick marks, curve, points, sonar

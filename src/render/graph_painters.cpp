@@ -5,7 +5,9 @@
 
 #include "model/drawability.h"
 #include "model/evaluation.h"
+#include "render/axis_number_layout.h"
 #include "render/curve_walk.h"
+#include "render/number_font.h"
 #include "render/sample_search.h"
 
 namespace ondrix {
@@ -229,6 +231,21 @@ void DrawPoints(const Frame& frame, Function function, std::int64_t sonarSize) {
     }
   }
   frame.surface.RestorePen();
+}
+
+void DrawAxisNumbers(const Frame& frame, std::int64_t tickSize, std::int32_t scale) {
+  const GraphSettings& settings = frame.settings;
+  const AxisNumberGeometry geometry{frame.width,   frame.height,   frame.axisColumn,
+                                    frame.axisRow, Half(tickSize), scale};
+  const AxisNumbers numbers = LayOutAxisNumbers(settings, geometry, frame.stop, frame.plainWalk);
+  for (const std::vector<AxisNumberLabel>* labels : {&numbers.x, &numbers.y}) {
+    for (const AxisNumberLabel& label : *labels) {
+      frame.surface.FillRectangle(label.left, label.top, label.right, label.bottom,
+                                  settings.colors[Background]);
+      DrawNumberText(frame.surface, label.left + kPlateMargin * scale,
+                     label.top + kPlateMargin * scale, label.text, scale, settings.colors[Axis]);
+    }
+  }
 }
 
 }  // namespace ondrix

@@ -28,4 +28,8 @@ void DrawConnectedDots(const Frame& frame, Function function);
 // bound, or an asymptote line where the function is undefined.
 void DrawPoints(const Frame& frame, Function function, std::int64_t sonarSize);
 
+// The axis numbers, each on a plate of the background colour in the axis
+// colour, `scale` surface pixels a font pixel.
+void DrawAxisNumbers(const Frame& frame, std::int64_t tickSize, std::int32_t scale);
+
 }  // namespace ondrix

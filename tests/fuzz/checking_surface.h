@@ -110,10 +110,11 @@ inline std::string FirstDifferentPixel(const RasterSurface& expected, const Rast
   return text;
 }
 
-// Abandons the walk after `polls` stop polls or once out of ink.
+// Abandons the walk after `polls` stop polls or once out of ink; axis numbers at a scale > 0.
 inline bool CheckedDraw(CheckingSurface& surface, const GraphSettings& s, std::int32_t width,
-                        std::int32_t height, bool plain, int polls) {
-  const DrawOptions options{plain, [&] { return --polls < 0 || surface.OutOfInk(); }};
+                        std::int32_t height, bool plain, int polls, std::int32_t numberScale = 0) {
+  const DrawOptions options{plain, [&] { return --polls < 0 || surface.OutOfInk(); },
+                            numberScale > 0, numberScale};
   const bool finished = DrawGraph(surface, 0, 0, width, height, s, options);
   return surface.Finish() && finished;
 }

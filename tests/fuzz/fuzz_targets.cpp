@@ -1,7 +1,8 @@
 // libFuzzer targets. ONDRIX_FUZZ_VALUE_TEXTS: 50-byte value texts parse to finite
 // values and stay ended and unchanged but for the "-p" rewrite. Otherwise settings
-// through DrawGraph on a checking surface, the fast walk lighting the plain walk's
-// pixels; ONDRIX_FUZZ_BOUNDED: sizes up to the tool's largest, fast walk alone.
+// through DrawGraph on a checking surface, some with axis numbers, the fast walk
+// lighting the plain walk's pixels; ONDRIX_FUZZ_BOUNDED: sizes up to the tool's
+// largest, fast walk alone.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>
@@ -46,13 +47,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetValueText(s.valueTexts[index], bytes.ConsumeRandomLengthString(kMaxValueTextLength));
   }
   ParseValueTexts(s);
+  const std::int32_t numberScale = flags & 32 ? 1 + (flags >> 6) : 0;
 #ifdef ONDRIX_FUZZ_BOUNDED
   CheckingSurface fast(0, 0, 0);
-  CheckedDraw(fast, s, width, height, false, 200);
+  CheckedDraw(fast, s, width, height, false, 200, numberScale);
 #else
   CheckingSurface fast(width, height, 4000000), plain(width, height, 4000000);
-  if (CheckedDraw(fast, s, width, height, false, 50) &&
-      CheckedDraw(plain, s, width, height, true, 50)) {
+  if (CheckedDraw(fast, s, width, height, false, 50, numberScale) &&
+      CheckedDraw(plain, s, width, height, true, 50, numberScale)) {
     const std::string difference = FirstDifferentPixel(plain, fast);
     Require(difference.empty(), ("the fast walk and the plain walk differ: " + difference).c_str());
   }

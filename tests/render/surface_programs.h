@@ -27,11 +27,12 @@ struct Program {
 struct GraphCase {
   GraphSettings settings;
   std::int32_t width, height;
-  std::string name;  // what differs from the defaults, and the size
+  std::string name;  // what differs from the defaults, the size and the numbers
+  DrawOptions options{};
 };
 
 // Every function, connection, grid and sonar, then odd numbers, on sizes from
-// a pixel up; `next(low, high)` gives the random choices.
+// a pixel up, some with axis numbers; `next(low, high)` gives the random choices.
 template <typename Next>
 std::vector<GraphCase> GraphCases(Next& next) {
   const char* const numbers[] = {"1",   "-7p",  "-p", "0.5",  "4",    "1e6", "1e12", ".5p",
@@ -56,8 +57,11 @@ std::vector<GraphCase> GraphCases(Next& next) {
     }
     ParseValueTexts(settings);
     const std::int32_t width = sides[(i + i / 6) % 6][0], height = sides[(i + i / 6) % 6][1];
-    name += ", " + std::to_string(width) + "x" + std::to_string(height);
-    cases.push_back({settings, width, height, name});
+    // Axis numbers on every fourth graph, every other one of those at scale 3.
+    const std::int32_t scale = i % 8 == 5 ? 3 : 1;
+    name += ", " + std::to_string(width) + "x" + std::to_string(height) +
+            (i % 4 == 1 ? ", numbers x" + std::to_string(scale) : "");
+    cases.push_back({settings, width, height, name, {false, {}, i % 4 == 1, scale}});
   }
   return cases;
 }
@@ -126,9 +130,10 @@ inline std::vector<Program> Programs(bool graphs, bool likeDrawGraph = false) {
     }
   }
   for (const GraphCase& graph : graphs ? GraphCases(next) : std::vector<GraphCase>()) {
-    programs.push_back({graph.width, graph.height, {[=](Surface& s) {
-                          return DrawGraph(s, 0, 0, graph.width, graph.height, graph.settings), 0;
-                        }}});
+    programs.push_back(
+        {graph.width, graph.height, {[=](Surface& s) {
+           return DrawGraph(s, 0, 0, graph.width, graph.height, graph.settings, graph.options), 0;
+         }}});
   }
   return programs;
 }

@@ -109,8 +109,9 @@ std::vector<Drawing> Drawings() {
   for (std::size_t i = 0; i < graphs.size(); ++i) {
     const GraphCase g = graphs[i];
     if ((i < 72 || i % 5 == 0 || i >= 288) && g.width <= 800) {
-      drawings.push_back({g.name, g.width, g.height, DeviceColor(g.settings.colors[Background]),
-                          [g](Surface& s) { DrawGraph(s, 0, 0, g.width, g.height, g.settings); }});
+      drawings.push_back(
+          {g.name, g.width, g.height, DeviceColor(g.settings.colors[Background]),
+           [g](Surface& s) { DrawGraph(s, 0, 0, g.width, g.height, g.settings, g.options); }});
     }
   }
   const std::vector<Program> programs = Programs(false, true);

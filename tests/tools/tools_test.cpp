@@ -42,8 +42,10 @@ TEST(RenderOptions, EveryOptionReachesTheSettingsAndABadOneIsNamed) {
   EXPECT_TRUE(o.values && !o.trace && HasOutput(o));
   ASSERT_TRUE(ParseRenderOptions({"--svg", "x.svg"}, o, error)) << error;
   EXPECT_TRUE(HasOutput(o));
+  ASSERT_TRUE(ParseRenderOptions({"--numbers", "on", "--number-scale=64"}, o, error)) << error;
+  EXPECT_TRUE(DrawOptionsOf(o).axisNumbers && DrawOptionsOf(o).numberScale == 64);
   ASSERT_TRUE(ParseRenderOptions({"--size=1x1"}, o, error)) << error;
-  EXPECT_FALSE(HasOutput(o));
+  EXPECT_FALSE(HasOutput(o) || DrawOptionsOf(o).axisNumbers || DrawOptionsOf(o).numberScale != 1);
   EXPECT_EQ(NothingToDoMessage(),
             "nothing to do: give --png FILE, --svg FILE, --trace or --values");
   // One argument each; the message names what follows its '='.
@@ -53,7 +55,8 @@ TEST(RenderOptions, EveryOptionReachesTheSettingsAndABadOneIsNamed) {
       "--grid=yes|--sonar=|--value==5|--value=Minimum=5|--value=Minimum X|--value=Minimum X="
       "11111111111111111111111111111111111111111111111111|--color=Axis Color=123456|"
       "--color=Axis Color=0x1000000|--color=Axis Color=0x000000001|--color=Axis Color=0xGG|"
-      "--color=Axis Color=0x|--color=Axis=0x10|--png|--png=|--svg|--svg=|--trace=yes|--values=");
+      "--color=Axis Color=0x|--color=Axis=0x10|--png|--png=|--svg|--svg=|--trace=yes|--values=|"
+      "--numbers=1|--number-scale=0|--number-scale=65|--number-scale=2x|--number-scale=");
   for (std::string argument; std::getline(cases, argument, '|');) {
     EXPECT_FALSE(ParseRenderOptions({argument}, o, error)) << argument;
     const std::string bad = argument.substr(argument.find('=') + 1, 20);
