@@ -12,6 +12,7 @@
 #include "render/draw_graph.h"
 #include "render/number_font.h"
 #include "render/raster_surface.h"
+#include "render/trace_surface.h"
 
 namespace ondrix {
 namespace {
@@ -140,6 +141,26 @@ TEST(AxisNumbers, DefaultGraphIsNumberedInPi) {
   // A ten-times finer y spacing thins to every second line.
   EXPECT_EQ(Texts(Lay(With({{YTickFrequency, "0.1"}}), 800, 600).y).substr(0, 16),
             "3.8 3.6 3.4 3.2 ");
+}
+
+// The "0" of the default graph, on a plate of the background colour, in the
+// axis colour, after everything else; a scale below 1 counts as 1.
+TEST(AxisNumbers, DrawnLastOnPlatesOfTheBackgroundInTheAxisColour) {
+  GraphSettings s = DefaultGraphSettings();
+  s.colors[Axis] = 0xAA;
+  DrawOptions options;
+  options.axisNumbers = true;
+  const auto trace = [&] {
+    TraceSurface surface;
+    DrawGraph(surface, 0, 0, 800, 600, s, options);
+    return surface.Text();
+  };
+  const std::string text = trace();
+  const std::size_t zero = text.find("fill 310 304 317 313 0x00FFFFFF\npixel 312 305 0x000000AA\n");
+  EXPECT_NE(zero, std::string::npos);
+  EXPECT_GT(zero, text.rfind("pen restore"));
+  options.numberScale = 0;
+  EXPECT_EQ(trace(), text);
 }
 
 // At 12 columns apart one-digit plates keep exactly the 5-pixel gap; at 11
