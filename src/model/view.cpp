@@ -119,6 +119,10 @@ double PiMultiple(double multiplier) {
 // at the largest double are no longer in the series.
 double NiceSpacing(double targetPixels, long double pixelsPerUnit, bool piBased) {
   const double unit = static_cast<double>(targetPixels / pixelsPerUnit) / (piBased ? kPi : 1.0);
+  // A unit that rounds to 0 or beyond the doubles has no decade to search.
+  if (!(unit > 0) || !std::isfinite(unit)) {
+    return 0;
+  }
   const int decade = static_cast<int>(std::floor(std::log10(unit)));
   std::vector<double> multipliers;
   for (int power = decade - 1; power <= decade + 1; ++power) {
@@ -131,7 +135,11 @@ double NiceSpacing(double targetPixels, long double pixelsPerUnit, bool piBased)
   }
   if (piBased) {
     multipliers.insert(multipliers.end(), {1.0 / 12, 1.0 / 6, 0.25, 0.5});
-    const int halvings = static_cast<int>(std::floor(std::log2(1 / (12 * unit))));
+    // Below about 4.6e-310 the halvings of pi/12 are subnormal, no longer
+    // exact halvings, and so no nice spacing at all.
+    const double inverse = 1 / (12 * unit);
+    const int halvings =
+        std::isfinite(inverse) ? static_cast<int>(std::floor(std::log2(inverse))) : -2;
     for (int h = std::max(1, halvings - 1); h <= halvings + 2; ++h) {
       multipliers.push_back(std::ldexp(1.0 / 12, -h));
     }
