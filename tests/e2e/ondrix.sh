@@ -122,3 +122,59 @@ check "the key 4 gives Cotangent" "title '$(xdotool getwindowname "$window")'" \
 kill -9 "$pid" 2>/dev/null
 check "a logoff stores what the key chose" "stored: $("$WINE" reg query "$key" /v "Graph Method" | tr -d '\r')" \
   bash -c "'$WINE' reg query '$key' /v 'Graph Method' | grep -qE 'REG_DWORD +0x7e'"
+
+# The view under the mouse: wheel notches over the graph (X button 4 turns it away: in)
+# and a left drag; the exit stores the six view texts, which ondrix-render draws alike.
+view=("Minimum X" "Maximum X" "X Tick Mark Frequency" "Minimum Y" "Maximum Y" "Y Tick Mark Frequency")
+read_view() {
+  mapfile -t texts < <(for name in "${view[@]}"; do
+    "$WINE" reg query "$key" /v "$name" | tr -d '\r' | sed -n "s/^ *$name *REG_SZ *//p"
+  done)
+}
+view_options() {
+  options=(--color "Background Color=0xE6F0FA" "$@")
+  for i in "${!view[@]}"; do options+=(--value "${view[i]}=${texts[i]-}"); done
+}
+# Notches more than 0.5 s apart are a Back step each, the drag one more.
+gestures() {
+  IFS='x+' read -r width height left top <<<"$client"
+  local x=$((left + width / 3)) y=$((top + height / 4))
+  timeout 10 xdotool windowfocus --sync "$window" mousemove "$x" "$y"
+  for _ in 1 2 3; do timeout 10 xdotool sleep 0.7 click 4; done
+  timeout 10 xdotool sleep 0.7 mousedown 1 mousemove $((x + 12)) $((y - 8)) sleep 0.1 \
+    mousemove $((x + 25)) $((y - 15)) sleep 0.1 mousemove $((x + 37)) $((y - 23)) sleep 0.1 mouseup 1
+}
+snap() { import -window root "$work/shot.png" && convert "$work/shot.png" -crop "$client" +repage "$work/$1.png"; }
+# The image is done when two screenshots half a second apart agree.
+settled() { snap last && sleep 0.5 && snap client && [ "$(compare -metric AE "$work/last.png" "$work/client.png" null: 2>&1)" = 0 ]; }
+differing() { render "${client%%+*}" "${options[@]}" && compare -metric AE "$work/client.png" "$work/render.png" null: 2>&1; }
+
+"$WINE" reg delete "$key" /f
+start "a start on the default view" "Sine - Ondrix" '"Background Color"=dword:00e6f0fa' \
+  '"Window X Placement"=dword:00000028' '"Window Y Placement"=dword:0000001e' \
+  '"Window Width"=dword:000001f4' '"Window Height"=dword:00000190' || exit
+texts=(-2p 3p .0833333333333333p -4 4 1)
+view_options
+check "the default view appears" "no client area equal to ondrix-render within 30 s" wait_until 30 shown
+gestures
+wait_until 20 settled
+close
+read_view
+check "three notches and a drag store a new view" "stored: ${texts[*]}" [ "${texts[*]}" != "-2p 3p .0833333333333333p -4 4 1" ]
+view_options
+pixels=$(differing)
+check "the view shown is ondrix-render's of those texts" "$pixels pixels differ at ${client%%+*}" [ "$pixels" = 0 ]
+
+# Back retraces the steps to the texts of the start, and the axis numbers draw as ondrix-render's.
+first=("${texts[@]}")
+start "a start on that view with axis numbers" "Sine - Ondrix" '"Axis Numbers"=dword:00000001' || exit
+view_options --numbers on
+check "the view appears with its numbers" "no client area equal to ondrix-render within 30 s" wait_until 30 shown
+gestures
+keys BackSpace BackSpace BackSpace BackSpace
+wait_until 20 settled
+pixels=$(differing)
+check "four Backs show the first view again" "$pixels pixels differ at ${client%%+*}" [ "$pixels" = 0 ]
+close
+read_view
+check "Back stores the first view's texts exactly" "stored: ${texts[*]}; at the start: ${first[*]}" [ "${texts[*]}" = "${first[*]}" ]
