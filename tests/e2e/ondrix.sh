@@ -149,6 +149,16 @@ snap() { import -window root "$work/shot.png" && convert "$work/shot.png" -crop 
 settled() { snap last && sleep 0.5 && snap client && [ "$(compare -metric AE "$work/last.png" "$work/client.png" null: 2>&1)" = 0 ]; }
 differing() { render "${client%%+*}" "${options[@]}" && compare -metric AE "$work/client.png" "$work/render.png" null: 2>&1; }
 settled_differing() { wait_until 20 settled; differing; }
+# The doubles of Minimum X, Maximum X, Minimum Y and Maximum Y.
+ranges() { "$ONDRIX_NATIVE_BIN/ondrix-render" "${options[@]}" --values | awk -F'\t' '/^M(in|ax)imum/ {printf "%s ", $3}'; }
+# The point first under the pointer, in the view now: its offset from where the drag took it.
+anchor() {
+  awk -v a="$1" -v b="$(ranges)" -v w="$width" -v h="$height" 'BEGIN { split(a, p); split(b, q)
+    x = p[1] + int(w / 3) * (p[2] - p[1]) / (w - 1); y = p[4] - int(h / 4) * (p[4] - p[3]) / (h - 1)
+    dx = (x - q[1]) * (w - 1) / (q[2] - q[1]) - int(w / 3) - 37
+    dy = (q[4] - y) * (h - 1) / (q[4] - q[3]) - int(h / 4) + 23
+    printf "%.2f %.2f", dx, dy; exit dx * dx > 1 || dy * dy > 1 }'
+}
 
 "$WINE" reg delete "$key" /f
 start "a start on the default view" "Sine - Ondrix" '"Background Color"=dword:00e6f0fa' \
@@ -157,6 +167,7 @@ start "a start on the default view" "Sine - Ondrix" '"Background Color"=dword:00
 texts=(-2p 3p .0833333333333333p -4 4 1)
 view_options
 check "the default view appears" "no client area equal to ondrix-render within 30 s" wait_until 30 shown
+first=$(ranges)
 gestures
 wait_until 20 settled
 close
@@ -165,9 +176,11 @@ check "three notches and a drag store a new view" "stored: ${texts[*]}" [ "${tex
 view_options
 pixels=$(differing)
 check "the view shown is ondrix-render's of those texts" "$pixels pixels differ at ${client%%+*}" [ "$pixels" = 0 ]
+offset=$(anchor "$first") moved=$?
+check "the point under the pointer stays under it" "it is off by $offset pixels (x, y)" [ "$moved" = 0 ]
 
 # Back retraces the steps to the texts of the start, and the axis numbers draw as ondrix-render's.
-first=("${texts[@]}")
+start_texts=("${texts[@]}")
 start "a start on that view with axis numbers" "Sine - Ondrix" '"Axis Numbers"=dword:00000001' || exit
 view_options --numbers on
 check "the view appears with its numbers" "no client area equal to ondrix-render within 30 s" wait_until 30 shown
@@ -180,4 +193,4 @@ pixels=$(settled_differing)
 check "a fourth Back shows the first view again" "$pixels pixels differ at ${client%%+*}" [ "$pixels" = 0 ]
 close
 read_view
-check "Back stores the first view's texts exactly" "stored: ${texts[*]}; at the start: ${first[*]}" [ "${texts[*]}" = "${first[*]}" ]
+check "Back stores the first view's texts exactly" "stored: ${texts[*]}; at the start: ${start_texts[*]}" [ "${texts[*]}" = "${start_texts[*]}" ]
