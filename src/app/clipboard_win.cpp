@@ -44,7 +44,8 @@ OwnedGlobal MakeDib(HWND owner, HBITMAP bitmap, LONG width, LONG height) {
 
 void CopyGraphToClipboard(HWND owner, const GraphPicture& picture) {
   OwnedGlobal dib = MakeDib(owner, picture.bitmap, picture.width, picture.height);
-  OwnedMetafile metafile = RecordGraphMetafile(picture.settings, picture.width, picture.height);
+  OwnedMetafile metafile =
+      RecordGraphMetafile(picture.settings, picture.width, picture.height, picture.options);
   if (!dib || !metafile) {
     MessageBeep(MB_ICONHAND);
     return;

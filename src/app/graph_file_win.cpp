@@ -112,7 +112,7 @@ HRESULT EncodePng(const GraphPicture& picture, std::string& bytes) {
 
 HRESULT EncodeEmf(const GraphPicture& picture, std::string& bytes) {
   const OwnedMetafile metafile =
-      RecordGraphMetafile(picture.settings, picture.width, picture.height);
+      RecordGraphMetafile(picture.settings, picture.width, picture.height, picture.options);
   const UINT size = metafile ? GetEnhMetaFileBits(metafile.Get(), 0, nullptr) : 0;
   bytes.resize(size);
   if (size == 0 ||
@@ -124,7 +124,7 @@ HRESULT EncodeEmf(const GraphPicture& picture, std::string& bytes) {
 
 HRESULT EncodeSvg(const GraphPicture& picture, std::string& bytes) {
   SvgSurface surface(picture.width, picture.height);
-  DrawGraph(surface, 0, 0, picture.width, picture.height, picture.settings);
+  DrawGraph(surface, 0, 0, picture.width, picture.height, picture.settings, picture.options);
   bytes = surface.Document();
   return S_OK;
 }

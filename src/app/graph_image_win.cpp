@@ -4,6 +4,7 @@
 #include <atomic>
 
 #include "app/clipboard_win.h"
+#include "model/view.h"
 #include "render/gdi_surface_win.h"
 #include "state/app_state_win.h"
 #include "state/owned_handles_win.h"
@@ -25,6 +26,7 @@ struct RenderJob {
   HWND window = nullptr;
   std::uint32_t number = 0;
   GraphSettings settings = {};
+  DrawOptions options;
   RECT rect = {};
   OwnedBitmap bitmap;
   DWORD linger = 0;
@@ -55,10 +57,10 @@ struct RenderJob {
       MemoryDc memoryDc(nullptr);
       if (memoryDc.Get() != nullptr) {
         SelectionGuard selection(memoryDc.Get(), bitmap.Get());
-        DrawOptions options;
-        options.shouldStop = [this] { return abandon.load(); };
+        DrawOptions stoppable = options;
+        stoppable.shouldStop = [this] { return abandon.load(); };
         drawn = DrawGraph(memoryDc.Get(), rect.left, rect.top, rect.right, rect.bottom, settings,
-                          options);
+                          stoppable);
         GdiFlush();
       }
     }
@@ -93,6 +95,7 @@ bool GraphImage::CollectFinishedJob() {
   imageRect_ = job->rect;
   imageJob_ = job->number;
   imageSettings_ = job->settings;
+  imageOptions_ = job->options;
   return true;
 }
 
@@ -105,6 +108,8 @@ bool GraphImage::StartRender(HWND window, HDC windowDc, const RECT& client) {
   job->window = window;
   job->number = renderCount_ + 1;
   job->settings = currentSettings;
+  job->options.axisNumbers = viewSwitches.axisNumbers;
+  job->options.numberScale = NumberScaleForResolution(GetDeviceCaps(windowDc, LOGPIXELSY));
   job->rect = client;
   job->linger = linger_;
   job->bitmap.Reset(CreateBitmap(client.right, client.bottom, 1,
@@ -118,32 +123,56 @@ bool GraphImage::StartRender(HWND window, HDC windowDc, const RECT& client) {
   }
   redrawGraph = false;
   ++renderCount_;
+  // A pan shows the last image moved at once; waiting would make the graph
+  // lag the pointer.
+  const bool panned =
+      image_ && job->options.axisNumbers == imageOptions_.axisNumbers &&
+      PanShift(imageSettings_, job->settings, ViewSize{client.right, client.bottom}).has_value();
   job_ = std::move(job);
-  WaitForSingleObject(job_->done.Get(), kPaintWaitMilliseconds);
+  WaitForSingleObject(job_->done.Get(), panned ? 0 : kPaintWaitMilliseconds);
   CollectFinishedJob();
   return true;
 }
 
 // Until the new image is ready the last finished one stays where it covers
-// the window, and the rest shows the background of the graph being drawn.
-void GraphImage::PaintWhileRendering(HDC windowDc, HDC memoryDc, const RECT& client) const {
-  int shownWidth = 0;
-  int shownHeight = 0;
+// the area, moved with the graph after a pan, and the rest shows the
+// background of the graph being drawn.
+void GraphImage::PaintWhileRendering(HDC windowDc, HDC memoryDc, const RECT& area) const {
+  RECT shown = {};
   if (image_) {
-    shownWidth = std::min(imageRect_.right, client.right);
-    shownHeight = std::min(imageRect_.bottom, client.bottom);
+    PixelShift shift = {0, 0};
+    if (EqualRect(&imageRect_, &area) && imageOptions_.axisNumbers == job_->options.axisNumbers) {
+      shift = PanShift(imageSettings_, job_->settings, ViewSize{area.right, area.bottom})
+                  .value_or(PixelShift{0, 0});
+    }
+    const RECT placed = {shift.dx, shift.dy, shift.dx + imageRect_.right,
+                         shift.dy + imageRect_.bottom};
+    IntersectRect(&shown, &placed, &area);
     SelectionGuard selection(memoryDc, image_.Get());
-    BitBlt(windowDc, 0, 0, shownWidth, shownHeight, memoryDc, 0, 0, SRCCOPY);
+    BitBlt(windowDc, shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top,
+           memoryDc, shown.left - shift.dx, shown.top - shift.dy, SRCCOPY);
   }
   const Color background = job_->settings.colors[Background];
   GdiSurface surface(windowDc);
-  surface.FillRectangle(shownWidth, 0, client.right, client.bottom, background);
-  surface.FillRectangle(0, shownHeight, shownWidth, client.bottom, background);
+  if (IsRectEmpty(&shown)) {
+    surface.FillRectangle(0, 0, area.right, area.bottom, background);
+    return;
+  }
+  surface.FillRectangle(0, 0, area.right, shown.top, background);
+  surface.FillRectangle(0, shown.bottom, area.right, area.bottom, background);
+  surface.FillRectangle(0, shown.top, shown.left, shown.bottom, background);
+  surface.FillRectangle(shown.right, shown.top, area.right, shown.bottom, background);
+}
+
+RECT GraphImage::Area(HWND window) const {
+  RECT area = {};
+  GetClientRect(window, &area);
+  area.bottom = std::max<LONG>(0, area.bottom - reservedHeight_);
+  return area;
 }
 
 void GraphImage::Paint(HWND window) {
-  RECT client = {};
-  GetClientRect(window, &client);
+  const RECT client = Area(window);
   RECT update = {};
   GetUpdateRect(window, &update, FALSE);
   ValidateRect(window, nullptr);
@@ -165,18 +194,20 @@ void GraphImage::Paint(HWND window) {
     PaintWhileRendering(windowDc.Get(), memoryDc.Get(), client);
     return;
   }
+  // The window's DC is not clipped to its children: the status bar is left alone.
+  IntersectRect(&update, &update, &client);
   SelectionGuard selection(memoryDc.Get(), image_.Get());
   BitBlt(windowDc.Get(), update.left, update.top, update.right - update.left,
          update.bottom - update.top, memoryDc.Get(), update.left, update.top, SRCCOPY);
 }
 
 GraphPicture GraphImage::Picture() const {
-  return GraphPicture{image_.Get(), imageRect_.right, imageRect_.bottom, imageSettings_};
+  return GraphPicture{image_.Get(), imageRect_.right, imageRect_.bottom, imageSettings_,
+                      imageOptions_};
 }
 
-bool GraphImage::CanShow(HWND window) {
-  RECT client = {};
-  GetClientRect(window, &client);
+bool GraphImage::CanShow(HWND window) const {
+  const RECT client = Area(window);
   return !IsIconic(window) && client.right > 0 && client.bottom > 0;
 }
 
@@ -185,8 +216,7 @@ void GraphImage::WhenShown(HWND window, PictureUse use) {
     MessageBeep(MB_ICONHAND);
     return;
   }
-  RECT client = {};
-  GetClientRect(window, &client);
+  const RECT client = Area(window);
   if (!IsCurrent(client)) {
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);

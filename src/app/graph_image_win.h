@@ -30,9 +30,10 @@ class GraphImage {
   GraphImage(const GraphImage&) = delete;
   GraphImage& operator=(const GraphImage&) = delete;
 
-  // WM_PAINT: shows the image of currentSettings at the client size, and
+  // WM_PAINT: shows the image of currentSettings in the graph's area, and
   // starts drawing it when it is missing or stale (redrawGraph, a new
-  // size). A paint waits a moment for a new image, then shows the last one.
+  // size). A paint waits a moment for a new image, then shows the last one,
+  // moved with the graph when the two differ by a pan, without waiting.
   void Paint(HWND window);
 
   // The render thread's message: the finished image is taken and shown, and
@@ -43,8 +44,12 @@ class GraphImage {
   // image once it is done, unless the clipboard changes meanwhile.
   void Copy(HWND window);
 
+  // The client area less the rows kept at its foot (the status bar's).
+  RECT Area(HWND window) const;
+  void SetReservedHeight(int pixels) { reservedHeight_ = pixels; }
+
   // Whether the window has an area to show a picture in.
-  static bool CanShow(HWND window);
+  bool CanShow(HWND window) const;
 
   // Hands `use` the picture as it is shown, or, while it is being drawn,
   // the picture once it is done; null when that drawing is given up (new
@@ -67,13 +72,15 @@ class GraphImage {
   bool IsCurrent(const RECT& client) const;
   bool CollectFinishedJob();
   bool StartRender(HWND window, HDC windowDc, const RECT& client);
-  void PaintWhileRendering(HDC windowDc, HDC memoryDc, const RECT& client) const;
+  void PaintWhileRendering(HDC windowDc, HDC memoryDc, const RECT& area) const;
   GraphPicture Picture() const;
 
   OwnedBitmap image_;
   RECT imageRect_ = {};
   std::uint32_t imageJob_ = 0;
   GraphSettings imageSettings_ = {};
+  DrawOptions imageOptions_;
+  int reservedHeight_ = 0;
   std::unique_ptr<RenderJob> job_;
   std::vector<PendingUse> pendingUses_;
   DWORD linger_ = 0;

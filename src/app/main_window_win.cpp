@@ -6,11 +6,15 @@
 #include "app/about_dialog_win.h"
 #include "app/graph_image_win.h"
 #include "app/save_graph_win.h"
+#include "app/status_bar_win.h"
+#include "app/view_input_win.h"
 #include "dialogs/printing_win.h"
 #include "dialogs/properties_dialog_win.h"
 #include "model/command_ids.h"
+#include "model/pointer_readout.h"
 #include "persist/registry_settings_win.h"
 #include "persist/save_choice_win.h"
+#include "persist/view_switches_win.h"
 #include "state/app_state_win.h"
 
 namespace ondrix {
@@ -24,8 +28,11 @@ constexpr char kExitWhilePrintingText[] =
 
 // What the main window keeps, from WM_CREATE to WM_NCDESTROY.
 struct MainWindowRecord {
+  explicit MainWindowRecord(const GraphSettings& home) : view(home) {}
   GraphImage image;
   SaveChoice saveChoice = LoadSaveChoice();
+  ViewInput view;
+  StatusBar statusBar;
 };
 
 MainWindowRecord* RecordOf(HWND window) {
@@ -40,17 +47,34 @@ bool IsReachable(const Placement& placement) {
   return bounds.hasArea && MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
 }
 
+ViewSize GraphSize(HWND window) {
+  const RECT area = RecordOf(window)->image.Area(window);
+  return ViewSize{area.right, area.bottom};
+}
+
+// The status bar as the switch says; the graph keeps to the rows above it.
+void ShowStatusBar(HWND window) {
+  MainWindowRecord& record = *RecordOf(window);
+  if (!record.statusBar.Show(window, viewSwitches.statusBar)) {
+    viewSwitches.statusBar = false;
+    MessageBeep(MB_ICONHAND);
+  }
+  record.image.SetReservedHeight(record.statusBar.Height());
+}
+
 // False when the window's record cannot be had.
 bool OnCreate(HWND window) {
-  std::unique_ptr<MainWindowRecord> record(new (std::nothrow) MainWindowRecord);
+  const LoadedSettings loaded = LoadSettings();
+  currentSettings = loaded.settings;
+  std::unique_ptr<MainWindowRecord> record(new (std::nothrow) MainWindowRecord(currentSettings));
   if (record == nullptr) {
     return false;
   }
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record.release()));
   graphMenu = GetMenu(window);
   printStatusWindow = nullptr;
-  const LoadedSettings loaded = LoadSettings();
-  currentSettings = loaded.settings;
+  viewSwitches = LoadViewSwitches();
+  ShowStatusBar(window);
   ReflectSettings(window);
   if (loaded.placement && IsReachable(*loaded.placement)) {
     const Placement& placement = *loaded.placement;
@@ -76,6 +100,7 @@ void RunExitSequence(HWND window) {
   }
   SaveSettings(currentSettings, window);
   StoreSaveChoice(RecordOf(window)->saveChoice);
+  StoreViewSwitches(viewSwitches);
   DestroyWindow(window);
   PostQuitMessage(0);
 }
@@ -88,10 +113,79 @@ void OnEndSession(HWND window, bool ending) {
   if (ending) {
     SaveSettings(currentSettings, window);
     StoreSaveChoice(RecordOf(window)->saveChoice);
+    StoreViewSwitches(viewSwitches);
   }
 }
 
+// The pointer's and the curve's coordinates while the pointer is over the
+// graph; nothing once it leaves.
+void ShowReadout(HWND window, POINT point) {
+  const MainWindowRecord& record = *RecordOf(window);
+  if (!record.statusBar.Shown()) {
+    return;
+  }
+  const RECT area = record.image.Area(window);
+  if (!PtInRect(&area, point)) {
+    record.statusBar.SetText("");
+    return;
+  }
+  record.statusBar.SetText(
+      PointerReadoutText(currentSettings, ViewSize{area.right, area.bottom}, point.x, point.y));
+  TRACKMOUSEEVENT leave = {sizeof leave, TME_LEAVE, window, 0};
+  TrackMouseEvent(&leave);
+}
+
+// Signed: a captured pointer left or above the window is negative.
+POINT PointOf(LPARAM lParam) {
+  return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+// The wheel zooms about the pointer while it is over the graph.
+bool OnMouseWheel(HWND window, WPARAM wParam, LPARAM lParam) {
+  POINT point = PointOf(lParam);
+  ScreenToClient(window, &point);
+  const RECT area = RecordOf(window)->image.Area(window);
+  if (!PtInRect(&area, point)) {
+    return false;
+  }
+  RecordOf(window)->view.OnWheel(window, ViewSize{area.right, area.bottom}, point,
+                                 GET_WHEEL_DELTA_WPARAM(wParam), GET_KEYSTATE_WPARAM(wParam),
+                                 static_cast<DWORD>(GetMessageTime()));
+  ShowReadout(window, point);
+  return true;
+}
+
+void OnLeftButtonDown(HWND window, LPARAM lParam) {
+  const POINT point = PointOf(lParam);
+  const RECT area = RecordOf(window)->image.Area(window);
+  if (PtInRect(&area, point)) {
+    RecordOf(window)->view.OnButtonDown(window, point);
+  }
+}
+
+void OnMouseMove(HWND window, LPARAM lParam) {
+  const POINT point = PointOf(lParam);
+  RecordOf(window)->view.OnMouseMove(window, GraphSize(window), point);
+  ShowReadout(window, point);
+}
+
+void OnSize(HWND window) {
+  MainWindowRecord& record = *RecordOf(window);
+  record.statusBar.FitParent();
+  record.image.SetReservedHeight(record.statusBar.Height());
+}
+
+void ToggleViewSwitch(HWND window, bool ViewSwitches::*which) {
+  viewSwitches.*which = !(viewSwitches.*which);
+  viewSwitches.stored = true;
+  ShowStatusBar(window);
+  ReflectSettings(window);
+}
+
 void OnCommand(HWND window, int id) {
+  if (RecordOf(window)->view.OnCommand(window, GraphSize(window), id)) {
+    return;
+  }
   switch (id) {
     case CM_PAGE_SETUP:
       PageSetup(window);
@@ -134,6 +228,12 @@ void OnCommand(HWND window, int id) {
     case CM_COPY_GRAPH:
       RecordOf(window)->image.Copy(window);
       break;
+    case CM_AXIS_NUMBERS:
+      ToggleViewSwitch(window, &ViewSwitches::axisNumbers);
+      break;
+    case CM_STATUS_BAR:
+      ToggleViewSwitch(window, &ViewSwitches::statusBar);
+      break;
     case CM_SAVE_GRAPH:
       SaveGraphAs(window, RecordOf(window)->image, RecordOf(window)->saveChoice);
       break;
@@ -145,6 +245,10 @@ void OnCommand(HWND window, int id) {
 }  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Before WM_CREATE and after WM_NCDESTROY there is no record to act on.
+  if (message != WM_CREATE && RecordOf(window) == nullptr) {
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
   switch (message) {
     case WM_CREATE:
       return OnCreate(window) ? 0 : -1;
@@ -174,6 +278,34 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_COMMAND:
       OnCommand(window, LOWORD(wParam));
+      return 0;
+    case WM_MOUSEWHEEL:
+      return OnMouseWheel(window, wParam, lParam) ? 0
+                                                  : DefWindowProcA(window, message, wParam, lParam);
+    case WM_LBUTTONDOWN:
+      OnLeftButtonDown(window, lParam);
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMove(window, lParam);
+      return 0;
+    case WM_LBUTTONUP:
+      RecordOf(window)->view.OnButtonUp();
+      return 0;
+    case WM_CAPTURECHANGED:
+      RecordOf(window)->view.OnCaptureLost();
+      return 0;
+    case WM_MOUSELEAVE:
+      ShowReadout(window, POINT{-1, -1});
+      return 0;
+    case WM_KEYDOWN:
+      return RecordOf(window)->view.OnKey(window, GraphSize(window), wParam)
+                 ? 0
+                 : DefWindowProcA(window, message, wParam, lParam);
+    case WM_SIZE:
+      OnSize(window);
+      return 0;
+    case kSettingsAppliedMessage:
+      RecordOf(window)->view.OnSettingsApplied(*reinterpret_cast<const GraphSettings*>(lParam));
       return 0;
     default:
       return DefWindowProcA(window, message, wParam, lParam);

@@ -85,7 +85,7 @@ std::optional<SaveTarget> AskSaveTarget(HWND window, SaveChoice& choice) {
 }  // namespace
 
 void SaveGraphAs(HWND window, GraphImage& image, SaveChoice& choice) {
-  if (!GraphImage::CanShow(window)) {
+  if (!image.CanShow(window)) {
     MessageBeep(MB_ICONHAND);
     return;
   }

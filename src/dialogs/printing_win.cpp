@@ -27,7 +27,7 @@ void FinishStatusDialog() {
 
 // Renders the page after the user confirmed the print dialog; the status
 // dialog is gone when this returns.
-void PrintPage(const OwnedDc& printer, const GraphSettings& settings) {
+void PrintPage(const OwnedDc& printer, const GraphSettings& settings, bool axisNumbers) {
   ShowWindow(printStatusWindow.load(), SW_MINIMIZE);
 
   const std::string documentName = GraphTitle(settings);
@@ -44,6 +44,8 @@ void PrintPage(const OwnedDc& printer, const GraphSettings& settings) {
     progress.pageStarted = StartPage(printer.Get()) > 0;
     DrawOptions options;
     options.shouldStop = [] { return printCancelled.load(); };
+    options.axisNumbers = axisNumbers;
+    options.numberScale = NumberScaleForResolution(GetDeviceCaps(printer.Get(), LOGPIXELSY));
     DrawGraph(printer.Get(), 0, 0, GetDeviceCaps(printer.Get(), HORZRES),
               GetDeviceCaps(printer.Get(), VERTRES), settings, options);
   }
@@ -63,13 +65,13 @@ void PrintPage(const OwnedDc& printer, const GraphSettings& settings) {
 }
 
 // Asks for a printer, renders one page and ends or aborts the document.
-void Print(const GraphSettings& settings, HWND mainWindow) {
+void Print(const GraphSettings& settings, bool axisNumbers, HWND mainWindow) {
   printDialogData.Flags = PD_RETURNDC | PD_NOSELECTION;
   printDialogData.hwndOwner = printStatusWindow;
   if (PrintDlgA(&printDialogData) != 0) {
     const OwnedDc printer(printDialogData.hDC);
     printDialogData.hDC = nullptr;
-    PrintPage(printer, settings);
+    PrintPage(printer, settings, axisNumbers);
   } else {
     FinishStatusDialog();
   }
@@ -121,7 +123,8 @@ void PrintGraph(HWND mainWindow) {
   // The snapshot is taken here, on the thread that owns currentSettings, so
   // that the printout is the graph the status dialog shows.
   printThread =
-      StartWorkerThread([settings = currentSettings, mainWindow] { Print(settings, mainWindow); });
+      StartWorkerThread([settings = currentSettings, axisNumbers = viewSwitches.axisNumbers,
+                         mainWindow] { Print(settings, axisNumbers, mainWindow); });
   if (!printThread) {
     DestroyWindow(printStatusWindow);
     printInProgress = false;

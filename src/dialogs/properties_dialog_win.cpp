@@ -96,8 +96,7 @@ bool ApplyFields(HWND dialog, PropertiesState& state) {
     break;
   }
 
-  currentSettings = working;
-  ReflectSettings(GetParent(dialog));
+  ApplyDialogSettings(GetParent(dialog), working);
   return true;
 }
 
@@ -194,8 +193,7 @@ void OnCommand(HWND dialog, PropertiesState& state, int id, int notification) {
       break;
     case IDCANCEL:
       // The backup dates from the opening, so this undoes every Apply.
-      currentSettings = state.backup;
-      ReflectSettings(GetParent(dialog));
+      ApplyDialogSettings(GetParent(dialog), state.backup);
       EndDialog(dialog, 0);
       break;
     case IDC_CHANGE_COLOR:

@@ -23,5 +23,11 @@
 #define CM_ABOUT 131
 #define CM_COPY_GRAPH 132
 #define CM_SAVE_GRAPH 133
+#define CM_ZOOM_IN 140
+#define CM_ZOOM_OUT 141
+#define CM_VIEW_BACK 142
+#define CM_RESET_VIEW 143
+#define CM_AXIS_NUMBERS 144
+#define CM_STATUS_BAR 145
 
 #endif

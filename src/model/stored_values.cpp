@@ -59,6 +59,18 @@ bool AcceptStoredInt32(const void* data, std::size_t size, void* field) {
   return true;
 }
 
+const char kAxisNumbersValueName[] = "Axis Numbers";
+const char kStatusBarValueName[] = "Status Bar";
+
+bool StoredSwitchIsOn(const void* data, std::size_t size) {
+  std::uint32_t value = 0;
+  if (data == nullptr || size != sizeof value) {
+    return false;
+  }
+  std::memcpy(&value, data, sizeof value);
+  return value == 1;
+}
+
 bool AcceptStoredText(const char* data, std::size_t size, char (&text)[kValueTextSize]) {
   if (size > static_cast<std::size_t>(kValueTextSize)) {
     return false;

@@ -36,6 +36,20 @@ bool AcceptStoredInt32(const void* data, std::size_t size, void* field);
 // or 50 bytes with no NUL, are refused and the text kept.
 bool AcceptStoredText(const char* data, std::size_t size, char (&text)[kValueTextSize]);
 
+// The View menu's switches. `stored` once they are in the registry or the
+// user has turned one, so that a user who never did keeps the key as it was.
+struct ViewSwitches {
+  bool axisNumbers = false;
+  bool statusBar = false;
+  bool stored = false;
+};
+
+// A stored on/off switch of the View menu: on only for four bytes holding
+// 1; anything else (missing, 0, another number, another size) is off.
+bool StoredSwitchIsOn(const void* data, std::size_t size);
+extern const char kAxisNumbersValueName[];
+extern const char kStatusBarValueName[];
+
 constexpr int kCustomColorCount = 16;
 
 // The stored outer rectangle of the main window, stored as four DWORDs. The

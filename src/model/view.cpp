@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -263,6 +265,42 @@ bool PanByPixels(GraphSettings& settings, ViewSize size, std::int32_t dx, std::i
     return false;
   }
   return Commit(settings, next, size);
+}
+
+std::optional<PixelShift> PanShift(const GraphSettings& from, const GraphSettings& to,
+                                   ViewSize size) {
+  if (size.right < 2 || size.bottom < 2) {
+    return std::nullopt;
+  }
+  GraphSettings moved = from;
+  for (const GraphValue field : {MinimumX, MaximumX, MinimumY, MaximumY}) {
+    moved.values[field] = to.values[field];
+    std::copy(std::begin(to.valueTexts[field]), std::end(to.valueTexts[field]),
+              moved.valueTexts[field]);
+  }
+  if (std::memcmp(&moved, &to, sizeof moved) != 0) {
+    return std::nullopt;
+  }
+  // The pixel `from` shows its first column and row at, in `to`.
+  long double shifts[2] = {};
+  const decltype(kXAxis)* axes[2] = {&kXAxis, &kYAxis};
+  const std::int32_t extents[2] = {size.right - 1, size.bottom - 1};
+  for (int i = 0; i < 2; ++i) {
+    const auto& axis = *axes[i];
+    const long double fromRange = Range(from, axis);
+    const long double toRange = Range(to, axis);
+    if (!(std::fabs(fromRange - toRange) <= 1e-9L * std::fabs(toRange)) || toRange == 0) {
+      return std::nullopt;
+    }
+    shifts[i] =
+        PixelOf(to, axis, from.values[axis.downward ? axis.maximum : axis.minimum], extents[i]);
+    if (!(std::fabs(shifts[i] - std::round(shifts[i])) < 1e-2L) ||
+        std::fabs(shifts[i]) > INT32_MAX / 2) {
+      return std::nullopt;
+    }
+  }
+  return PixelShift{static_cast<std::int32_t>(std::round(shifts[0])),
+                    static_cast<std::int32_t>(std::round(shifts[1]))};
 }
 
 std::int32_t KeyPanPixels(std::int32_t extent) {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "model/graph_settings.h"
 
@@ -53,6 +54,17 @@ bool ZoomAboutCentre(GraphSettings& settings, ViewSize size, double factor);
 // positive): every point lands exactly dx columns and dy rows further on.
 // Tick spacings never change. False (refused, settings untouched) as above.
 bool PanByPixels(GraphSettings& settings, ViewSize size, std::int32_t dx, std::int32_t dy);
+
+// Where the image drawn with `from` lies in the view `to`: the columns and
+// rows every point moved by, when the two differ by a pan alone (the same
+// scale and every other field alike). Empty otherwise, and for a move of
+// less than a pixel from a whole one.
+struct PixelShift {
+  std::int32_t dx;
+  std::int32_t dy;
+};
+std::optional<PixelShift> PanShift(const GraphSettings& from, const GraphSettings& to,
+                                   ViewSize size);
 
 // An arrow key's pan: a tenth of the last column (row), at least one pixel.
 std::int32_t KeyPanPixels(std::int32_t extent);

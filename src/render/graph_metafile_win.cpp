@@ -44,7 +44,7 @@ bool DescribeFrameExactly(std::vector<BYTE>& bits, const RECT& frame, std::int32
 }  // namespace
 
 OwnedMetafile RecordGraphMetafile(const GraphSettings& settings, std::int32_t width,
-                                  std::int32_t height) {
+                                  std::int32_t height, const DrawOptions& options) {
   const WindowDc screen(nullptr);
   const HDC screenDc = screen.Get();
   const RECT frame = {
@@ -55,7 +55,7 @@ OwnedMetafile RecordGraphMetafile(const GraphSettings& settings, std::int32_t wi
     return OwnedMetafile();
   }
   SelectObject(dc, GetStockObject(SYSTEM_FONT));
-  DrawGraph(dc, 0, 0, width, height, settings);
+  DrawGraph(dc, 0, 0, width, height, settings, options);
   const OwnedMetafile recorded(CloseEnhMetaFile(dc));
   std::vector<BYTE> bits;
   try {

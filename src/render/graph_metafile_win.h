@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "model/graph_settings.h"
+#include "render/gdi_surface_win.h"  // DrawOptions, with TextOut kept as the surface's
 
 namespace ondrix {
 
@@ -40,6 +41,6 @@ class OwnedMetafile {
 // that size at the screen's resolution. Played back into a rectangle of that
 // size it is the window's image, pixel for pixel. Empty on failure.
 OwnedMetafile RecordGraphMetafile(const GraphSettings& settings, std::int32_t width,
-                                  std::int32_t height);
+                                  std::int32_t height, const DrawOptions& options = {});
 
 }  // namespace ondrix

@@ -9,6 +9,7 @@ HINSTANCE appInstance = nullptr;
 HMENU graphMenu = nullptr;
 GraphSettings currentSettings = {};
 bool redrawGraph = false;
+ViewSwitches viewSwitches;
 
 // The print-dialog record is the byte-packed 66-byte one on 32-bit Windows.
 #ifndef _WIN64
@@ -32,10 +33,21 @@ void ReflectSettings(HWND mainWindow) {
     CheckMenuItem(graphMenu, static_cast<UINT>(item.command),
                   MF_BYCOMMAND | (item.checked ? MF_CHECKED : MF_UNCHECKED));
   }
+  CheckMenuItem(graphMenu, CM_AXIS_NUMBERS,
+                MF_BYCOMMAND | (viewSwitches.axisNumbers ? MF_CHECKED : MF_UNCHECKED));
+  CheckMenuItem(graphMenu, CM_STATUS_BAR,
+                MF_BYCOMMAND | (viewSwitches.statusBar ? MF_CHECKED : MF_UNCHECKED));
   SetFunctionNameFromMethod(currentSettings);
   SetWindowTextA(mainWindow, GraphTitle(currentSettings).c_str());
   redrawGraph = true;
   InvalidateRect(mainWindow, nullptr, TRUE);
+}
+
+void ApplyDialogSettings(HWND mainWindow, const GraphSettings& settings) {
+  const GraphSettings before = currentSettings;
+  currentSettings = settings;
+  ReflectSettings(mainWindow);
+  SendMessageA(mainWindow, kSettingsAppliedMessage, 0, reinterpret_cast<LPARAM>(&before));
 }
 
 int WarnUser(HWND owner, const char* text, const char* caption, UINT buttons) {
