@@ -151,13 +151,16 @@ differing() { render "${client%%+*}" "${options[@]}" && compare -metric AE "$wor
 settled_differing() { wait_until 20 settled; differing; }
 # The doubles of Minimum X, Maximum X, Minimum Y and Maximum Y.
 ranges() { "$ONDRIX_NATIVE_BIN/ondrix-render" "${options[@]}" --values | awk -F'\t' '/^M(in|ax)imum/ {printf "%s ", $3}'; }
-# The point first under the pointer, in the view now: its offset from where the drag took it.
-anchor() {
+# From the ranges before the gestures to those now: the zoom of each axis, and the offset of
+# the point first under the pointer from where the drag took it.
+moved() {
   awk -v a="$1" -v b="$(ranges)" -v w="$width" -v h="$height" 'BEGIN { split(a, p); split(b, q)
     x = p[1] + int(w / 3) * (p[2] - p[1]) / (w - 1); y = p[4] - int(h / 4) * (p[4] - p[3]) / (h - 1)
     dx = (x - q[1]) * (w - 1) / (q[2] - q[1]) - int(w / 3) - 37
     dy = (q[4] - y) * (h - 1) / (q[4] - q[3]) - int(h / 4) + 23
-    printf "%.2f %.2f", dx, dy; exit dx * dx > 1 || dy * dy > 1 }'
+    zx = (p[2] - p[1]) / (q[2] - q[1]); zy = (p[4] - p[3]) / (q[4] - q[3])
+    printf "zoom %.5f x %.5f, offset (%.2f, %.2f) px", zx, zy, dx, dy
+    exit (zx - 1.953125) ^ 2 + (zy - 1.953125) ^ 2 > 1e-8 || dx * dx > 1 || dy * dy > 1 }'
 }
 
 "$WINE" reg delete "$key" /f
@@ -176,8 +179,8 @@ check "three notches and a drag store a new view" "stored: ${texts[*]}" [ "${tex
 view_options
 pixels=$(differing)
 check "the view shown is ondrix-render's of those texts" "$pixels pixels differ at ${client%%+*}" [ "$pixels" = 0 ]
-offset=$(anchor "$first") moved=$?
-check "the point under the pointer stays under it" "it is off by $offset pixels (x, y)" [ "$moved" = 0 ]
+motion=$(moved "$first") status=$?
+check "the notches zoom in 1.25^3 about the pointer and the drag carries that point" "$motion" [ "$status" = 0 ]
 
 # Back retraces the steps to the texts of the start, and the axis numbers draw as ondrix-render's.
 start_texts=("${texts[@]}")
