@@ -135,14 +135,15 @@ view_options() {
   options=(--color "Background Color=0xE6F0FA" "$@")
   for i in "${!view[@]}"; do options+=(--value "${view[i]}=${texts[i]-}"); done
 }
-# Notches more than 0.5 s apart are a Back step each, the drag one more.
+# Notches more than 0.5 s apart are a Back step each, the drag one more. Its last move is
+# along x alone: a pan that shows the last image moved until the new one is done.
 gestures() {
   IFS='x+' read -r width height left top <<<"$client"
   local x=$((left + width / 3)) y=$((top + height / 4))
   timeout 10 xdotool windowfocus --sync "$window" mousemove "$x" "$y"
   for _ in 1 2 3; do timeout 10 xdotool sleep 0.7 click 4; done
   timeout 10 xdotool sleep 0.7 mousedown 1 mousemove $((x + 12)) $((y - 8)) sleep 0.1 \
-    mousemove $((x + 25)) $((y - 15)) sleep 0.1 mousemove $((x + 37)) $((y - 23)) sleep 0.1 mouseup 1
+    mousemove $((x + 25)) $((y - 23)) sleep 0.1 mousemove $((x + 37)) $((y - 23)) sleep 0.1 mouseup 1
 }
 snap() { import -window root "$work/shot.png" && convert "$work/shot.png" -crop "$client" +repage "$work/$1.png"; }
 # The image is done when two screenshots half a second apart agree.
@@ -182,11 +183,18 @@ check "the view shown is ondrix-render's of those texts" "$pixels pixels differ 
 motion=$(moved "$first") status=$?
 check "the notches zoom in 1.25^3 about the pointer and the drag carries that point" "$motion" [ "$status" = 0 ]
 
-# Back retraces the steps to the texts of the start, and the axis numbers draw as ondrix-render's.
+# Back retraces the steps to the texts of the start; the axis numbers draw as ondrix-render's,
+# and the status bar leaves the graph the rows above it.
 start_texts=("${texts[@]}")
-start "a start on that view with axis numbers" "Sine - Ondrix" '"Axis Numbers"=dword:00000001' || exit
+start "a start on that view with axis numbers and the status bar" "Sine - Ondrix" \
+  '"Axis Numbers"=dword:00000001' '"Status Bar"=dword:00000001' || exit
 view_options --numbers on
-check "the view appears with its numbers" "no client area equal to ondrix-render within 30 s" wait_until 30 shown
+check "the view appears with its numbers above the bar" "no area equal to ondrix-render within 30 s" \
+  wait_until 30 shown
+eval "$(xdotool getwindowgeometry --shell "$window")"
+IFS='x+' read -r width height left top <<<"$client"
+check "the status bar takes rows below the graph" "graph $client, window bottom $((Y + HEIGHT))" \
+  [ $((Y + HEIGHT - top - height)) -gt 15 ]
 gestures
 keys BackSpace BackSpace BackSpace
 pixels=$(settled_differing)
