@@ -2,11 +2,13 @@
 // notch, or from the last move of a fast drag, to the new view's exact image
 // on the screen (no render under way, nothing left to paint, every pixel as
 // DrawGraph makes it), with the renders started and a look for a stale one
-// that finishes later. HKCU points at an empty volatile key meanwhile, so
+// that finishes later ("quiet": none starts and the image stays for 300 ms).
+// "moves ms" is how long the window took to take a drag's 100 moves; at
+// 120 Hz, 825 ms keeps up. HKCU points at an empty volatile key meanwhile, so
 // the window starts on the defaults and nothing the user stored is touched.
 //
 //   make -C build/win64 view_input_bench
-//   wine build/win64/bin/view_input_bench.exe    (on an X display; Xvfb will do)
+//   wine64 build/win64/bin/view_input_bench.exe    (on an X display; Xvfb will do)
 
 // First: it includes windows.h.
 #include "app/main_window_win.h"
@@ -30,7 +32,7 @@ constexpr int kHeight = 600;
 constexpr int kNotches = 50;
 constexpr int kDrags = 10;
 constexpr int kMoves = 100;
-constexpr int kMoveStep = 3;
+constexpr int kMoveStep = 3;  // pixels along each axis that moves
 constexpr double kMovePeriodMs = 1000.0 / 120;
 constexpr double kGiveUpMs = 10000;
 
@@ -100,6 +102,7 @@ struct Row {
   explicit Row(const char* rowName) : name(rowName) {}
   const char* name;
   std::vector<double> ms;
+  std::vector<double> moving;  // from a drag's first move to its last
   std::uint32_t renders = 0;
   std::uint32_t inputs = 0;
   int exact = 0;
@@ -125,16 +128,19 @@ void Notch(HWND window, POINT screen, short delta, Row& row) {
   row.quiet += StaysQuiet(window);
 }
 
-// kMoves moves of kMoveStep pixels along x, posted at once or one per 120 Hz frame.
-void Drag(HWND window, int direction, bool paced, Row& row) {
+// kMoves moves of (stepX, stepY) pixels about the centre, posted at once or
+// one per 120 Hz frame; a move waits for the window to handle the one before.
+void Drag(HWND window, int stepX, int stepY, bool paced, Row& row) {
   const std::uint32_t first = GraphRenderCount(window);
-  int x = direction > 0 ? 200 : 200 + kMoves * kMoveStep;
-  const int y = 300;
+  int x = (kWidth - kMoves * stepX) / 2;
+  int y = (kHeight - kMoves * stepY) / 2;
   PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
   std::uint32_t beforeLast = first;
-  double lastMove = 0;
+  const double firstMove = Milliseconds();
+  double lastMove = firstMove;
   for (int i = 1; i <= kMoves; ++i) {
-    x += direction * kMoveStep;
+    x += stepX;
+    y += stepY;
     beforeLast = GraphRenderCount(window);
     lastMove = Milliseconds();
     PostMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
@@ -143,6 +149,7 @@ void Drag(HWND window, int direction, bool paced, Row& row) {
     }
   }
   PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  row.moving.push_back(lastMove - firstMove);
   row.ms.push_back(WaitForImage(window, beforeLast, lastMove));
   row.renders += GraphRenderCount(window) - first;
   row.inputs += kMoves;
@@ -155,11 +162,18 @@ void Print(const Row& row) {
   std::sort(ms.begin(), ms.end());
   const std::size_t runs = ms.size();
   if (ms.front() < 0) {
-    std::printf("%-26s %4zu   no new image within %.0f s\n", row.name, runs, kGiveUpMs / 1000);
+    std::printf("%-30s %4zu   no new image within %.0f s\n", row.name, runs, kGiveUpMs / 1000);
     return;
   }
-  std::printf("%-26s %4zu %9.1f %8.1f %6u/%-5u %3d/%-3zu %3d/%-3zu\n", row.name, runs, ms[runs / 2],
-              ms.back(), row.renders, row.inputs, row.exact, runs, row.quiet, runs);
+  std::vector<double> moving = row.moving;
+  std::sort(moving.begin(), moving.end());
+  char movingText[16] = "-";
+  if (!moving.empty()) {
+    std::snprintf(movingText, sizeof movingText, "%.0f", moving[moving.size() / 2]);
+  }
+  std::printf("%-30s %4zu %9.1f %8.1f %9s %6u/%-5u %3d/%-3zu %3d/%-3zu\n", row.name, runs,
+              ms[runs / 2], ms.back(), movingText, row.renders, row.inputs, row.exact, runs,
+              row.quiet, runs);
 }
 
 }  // namespace
@@ -200,19 +214,29 @@ int main() {
   for (int i = 0; i < kNotches && (wheel.ms.empty() || wheel.ms.back() >= 0); ++i) {
     Notch(window, at, static_cast<short>(i % 2 == 0 ? WHEEL_DELTA : -WHEEL_DELTA), wheel);
   }
-  Row burst("drag, 100 moves at once");
-  Row paced("drag, 100 moves at 120 Hz");
-  for (Row* row : {&burst, &paced}) {
-    for (int i = 0; i < kDrags && (row->ms.empty() || row->ms.back() >= 0); ++i) {
-      Drag(window, i % 2 == 0 ? 1 : -1, row == &paced, *row);
+  // Along x alone, and diagonally, where every move changes both ranges.
+  struct DragRow {
+    Row row;
+    int stepX;
+    int stepY;
+    bool paced;
+  };
+  DragRow drags[] = {{Row("drag along x, moves at once"), kMoveStep, 0, false},
+                     {Row("drag along x, 120 Hz"), kMoveStep, 0, true},
+                     {Row("drag diagonally, 120 Hz"), kMoveStep, -kMoveStep, true}};
+  for (DragRow& drag : drags) {
+    for (int i = 0; i < kDrags && (drag.row.ms.empty() || drag.row.ms.back() >= 0); ++i) {
+      const int sign = i % 2 == 0 ? 1 : -1;
+      Drag(window, sign * drag.stepX, sign * drag.stepY, drag.paced, drag.row);
     }
   }
 
-  std::printf("%-26s %4s %9s %8s %12s %7s %7s\n", "input (to the exact image)", "runs", "median ms",
-              "max ms", "renders/in", "exact", "quiet");
+  std::printf("%-30s %4s %9s %8s %9s %12s %7s %7s\n", "input (to the exact image)", "runs",
+              "median ms", "max ms", "moves ms", "renders/in", "exact", "quiet");
   Print(wheel);
-  Print(burst);
-  Print(paced);
+  for (const DragRow& drag : drags) {
+    Print(drag.row);
+  }
 
   DestroyWindow(window);
   ReleaseMainWindowResources(appInstance);
