@@ -518,9 +518,10 @@ TEST_F(MainWindowTest, StatusBarReadoutAxisNumbersAndTheirStoredSwitches) {
   const HMENU menu = GetMenu(window_);
   EXPECT_FALSE(GetMenuState(menu, CM_AXIS_NUMBERS, MF_BYCOMMAND) & MF_CHECKED);
   Send(WM_COMMAND, CM_STATUS_BAR);
+  EXPECT_TRUE(GetMenuState(menu, CM_STATUS_BAR, MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_FALSE(GetMenuState(menu, CM_AXIS_NUMBERS, MF_BYCOMMAND) & MF_CHECKED);
   Send(WM_COMMAND, CM_AXIS_NUMBERS);
   EXPECT_TRUE(GetMenuState(menu, CM_AXIS_NUMBERS, MF_BYCOMMAND) & MF_CHECKED);
-  EXPECT_TRUE(GetMenuState(menu, CM_STATUS_BAR, MF_BYCOMMAND) & MF_CHECKED);
   const HWND bar = FindWindowExW(window_, nullptr, STATUSCLASSNAMEW, nullptr);
   RECT barRect = {};
   ASSERT_TRUE(IsWindowVisible(bar) && GetWindowRect(bar, &barRect));
@@ -545,14 +546,15 @@ TEST_F(MainWindowTest, StatusBarReadoutAxisNumbersAndTheirStoredSwitches) {
   SendMessageW(bar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(shown));
   EXPECT_EQ(std::wstring(shown), wide);
   EXPECT_NE(wide.find(L'\u03c0'), std::wstring::npos) << readout;
+  Send(WM_COMMAND, CM_AXIS_NUMBERS);
   Send(WM_COMMAND, CM_EXIT);
-  for (const char* name : {"Axis Numbers", "Status Bar"}) {
-    DWORD value = 0, size = sizeof value;
+  for (const auto& [name, on] : {std::pair{"Axis Numbers", 0u}, {"Status Bar", 1u}}) {
+    DWORD value = 2, size = sizeof value;
     EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\Velmora\\Ondrix", name, RRF_RT_REG_DWORD,
                            nullptr, &value, &size),
               ERROR_SUCCESS)
         << name;
-    EXPECT_EQ(value, 1u) << name;
+    EXPECT_EQ(value, on) << name;
   }
 }
 
