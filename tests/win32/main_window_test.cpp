@@ -536,6 +536,12 @@ TEST_F(MainWindowTest, StatusBarReadoutAxisNumbersAndTheirStoredSwitches) {
   EXPECT_EQ(FirstDifference(Shown(window_, 300, height), expected), "");
   Send(WM_COMMAND, CM_COPY_GRAPH);
   EXPECT_TRUE(ClipboardHolds(expected));
+  test::DibCanvas played(300, height);
+  const RECT frame = {0, 0, 300, height};
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  PlayEnhMetaFile(played.Dc(), HENHMETAFILE(GetClipboardData(CF_ENHMETAFILE)), &frame);
+  CloseClipboard();
+  EXPECT_EQ(FirstDifference(played.Pixels(), expected), "") << "in the metafile";
   // The readout, in the wide call: π and − survive.
   SendMessageA(window_, WM_MOUSEMOVE, 0, MAKELPARAM(75, 40));
   const std::string readout = PointerReadoutText(currentSettings, ViewSize{300, height}, 75, 40);
