@@ -1,6 +1,7 @@
-// The main window: its class, its window procedure with the cached graph
-// image drawn on a thread of its own, the menu commands, Copy Graph and the
-// exit sequence.
+// The main window: its class, and its window procedure, which hands the
+// messages to the cached graph image (drawn on a thread of its own), the
+// view input (wheel, drag, arrow keys, the View menu), the status bar, the
+// menu commands, Copy Graph, Save Graph As and the exit sequence.
 #pragma once
 
 #include <windows.h>

@@ -289,7 +289,9 @@ std::optional<PixelShift> PanShift(const GraphSettings& from, const GraphSetting
     const auto& axis = *axes[i];
     const long double fromRange = Range(from, axis);
     const long double toRange = Range(to, axis);
-    if (!(std::fabs(fromRange - toRange) <= 1e-9L * std::fabs(toRange)) || toRange == 0) {
+    // A pan's new ends may each miss their place by a millionth of a pixel.
+    if (!(std::fabs(fromRange - toRange) * extents[i] <= 1e-3L * std::fabs(toRange)) ||
+        toRange == 0) {
       return std::nullopt;
     }
     shifts[i] =

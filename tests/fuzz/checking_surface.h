@@ -83,9 +83,8 @@ class CheckingSurface : public RasterSurface {
   bool Call(std::initializer_list<std::int32_t> coordinates, std::int64_t ink) {
     Require(!error_, "something drawn after the error line");
     ++calls_;
-    for (const std::int32_t c : coordinates) {
+    for (const std::int32_t c : coordinates)
       Require(std::abs(std::int64_t{c}) < kNearLimit, "a coordinate of 2^27 reaches a surface");
-    }
     ink_ = std::min(ink_ + ink, budget_ + 1);
     return ink_ <= budget_;
   }
@@ -100,9 +99,8 @@ class CheckingSurface : public RasterSurface {
 inline std::string FirstDifferentPixel(const RasterSurface& expected, const RasterSurface& actual) {
   const std::vector<Color>&a = expected.Pixels(), &b = actual.Pixels();
   const std::size_t at = std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin();
-  if (a.size() == b.size() && at == a.size()) {
+  if (a.size() == b.size() && at == a.size())
     return "";
-  }
   char text[96];
   const std::size_t width = std::max(expected.Width(), 1);
   std::snprintf(text, sizeof text, "pixel (%zu, %zu) is 0x%06X, not 0x%06X", at % width, at / width,

@@ -23,16 +23,14 @@ constexpr GraphValue kFields[6] = {MinimumX, MaximumX, XTickFrequency,
 
 std::string Texts(const GraphSettings& s, int first = 0, int count = 6) {
   std::string text;
-  for (int i = first; i < first + count; ++i) {
+  for (int i = first; i < first + count; ++i)
     text += std::string(s.valueTexts[kFields[i]]) + " ";
-  }
   return text;
 }
 
 GraphSettings With(GraphSettings s, const std::vector<std::pair<GraphValue, std::string>>& texts) {
-  for (const auto& [field, text] : texts) {
+  for (const auto& [field, text] : texts)
     SetValueText(s.valueTexts[field], text);
-  }
   ParseValueTexts(s);
   return s;
 }
@@ -61,9 +59,8 @@ TEST(NumberText, ShortestExactTexts) {
   for (int i = 0; i < 4000; ++i) {
     double value = std::ldexp(random() >> 11, static_cast<int>(random() % 80) - 90);
     const std::uint64_t bits = random();
-    if (i % 2) {
+    if (i % 2)
       std::memcpy(&value, &bits, sizeof value);
-    }
     const double multiple = value / 1e200 * kPi;
     const std::string plain = ShortestExactText(value, false),
                       pi = ShortestExactText(multiple, true);
@@ -91,9 +88,8 @@ TEST(NumberText, AxisLabelsAndDisplayNumbers) {
   // clang-format on
   for (const auto& c : cases) {
     std::string labels;
-    for (int k = -3; labels.size() < std::strlen(c.labels); ++k) {
+    for (int k = -3; labels.size() < std::strlen(c.labels); ++k)
       labels += AxisLabelText(k * c.step, c.step, c.pi) + " ";
-    }
     EXPECT_EQ(labels, c.labels);
   }
   EXPECT_EQ(DisplayNumberText(1234567.25, 0.1) + " " + DisplayNumberText(0.05, 0.09999999999999999),
@@ -120,9 +116,8 @@ TEST(NumberText, PointerReadout) {
   const std::pair<std::int32_t, const char*> cases[] = {{400, "x = 1.58 (π/2)   y = −0.01   f(x) = 1"},
       {401, "x = 1.6 (0.509π)   y = −0.01   f(x) = 1"}, {250, "x = −1.37 (−0.436π)   y = −0.01   f(x) = −0.98"}};
   // clang-format on
-  for (const auto& [column, text] : cases) {
+  for (const auto& [column, text] : cases)
     EXPECT_EQ(PointerReadoutText(s, {800, 600}, column, 300), text);
-  }
   EXPECT_EQ(PointerReadoutText(s, {1, 600}, 0, 0), "");
   EXPECT_EQ(PointerReadoutText(With(s, {{XTickFrequency, "0.25"}}), {800, 600}, 400, 300),
             "x = 1.58   y = −0.01   f(x) = 1");
@@ -157,9 +152,8 @@ GraphSettings RandomSettings(std::mt19937_64& random) {
       SetValueText(s.valueTexts[kFields[i]], std::string(text) + (pi ? "p" : ""));
     }
     ParseValueTexts(s);
-    if (IsDrawable(s, 1999)) {
+    if (IsDrawable(s, 1999))
       return s;
-    }
   }
 }
 
@@ -294,9 +288,8 @@ TEST(View, WheelNotchesAddUpAndKeysStep) {
   // clang-format on
   for (const auto& [deltas, notches] : cases) {
     WheelAccumulator wheel;
-    for (std::size_t i = 0; i < deltas.size(); ++i) {
+    for (std::size_t i = 0; i < deltas.size(); ++i)
       EXPECT_EQ(wheel.Add(deltas[i]), notches[i]) << deltas[0] << " at " << i;
-    }
   }
   EXPECT_EQ(KeyPanPixels(799) * 10000 + KeyPanPixels(44) * 100 + KeyPanPixels(3), 800401);
   EXPECT_DOUBLE_EQ(WheelZoomFactor(-2), 0.64);

@@ -50,9 +50,8 @@ TEST(NumberFont, GlyphsLightTheirPixelsAtScaleOneAndThree) {
     }
   }
   EXPECT_EQ(NumberTextWidth("−1x.5"), 5 + 1 + 5 + 1 + 1 + 1 + 5);  // "x" is not in the font
-  for (int i = 0; i < 8; ++i) {
+  for (int i = 0; i < 8; ++i)
     EXPECT_EQ(NumberScaleForResolution(kDpi[i]), kScales[i]) << kDpi[i] << " dpi";
-  }
 }
 
 // "text" of each label, or "text@left,top".
@@ -144,9 +143,8 @@ TEST(AxisNumbers, BesideTheAxisOrAlongTheEdgeNearestIt) {
     const AxisNumbers n = Lay(DefaultGraphSettings(), row.texts, 400, 300);
     const std::vector<L>& labels = row.x ? n.x : n.y;
     EXPECT_GT(labels.size(), 2u) << row.at;
-    for (const L& label : labels) {
+    for (const L& label : labels)
       EXPECT_EQ(label.*row.side, row.at) << Texts(labels, true);
-    }
   }
 }
 

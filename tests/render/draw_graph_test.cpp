@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <tuple>
 
 #include "../fuzz/checking_surface.h"
 #include "model/evaluation.h"
@@ -22,17 +23,13 @@ const std::int32_t kConnections[] = {CM_CONNECTED_DOTS, CM_UNCONNECTED_DOTS, CM_
 // Colours 0x11 (asymptote) to 0x88 (tick mark), so that a trace tells the elements apart; sonar on.
 GraphSettings Make(const Values& values, std::int32_t method = CM_SINE,
                    std::int32_t connect = CM_CONNECTED_DOTS) {
-  GraphSettings settings = DefaultGraphSettings();
-  for (int c = 0; c < kColorCount; ++c) {
-    settings.colors[c] = 0x11 * (c + 1);
-  }
-  for (const auto& value : values) {
-    settings.values[value.first] = value.second;
-  }
-  settings.graphMethod = method;
-  settings.connectMethod = connect;
-  settings.sonar = 1;
-  return settings;
+  GraphSettings s = DefaultGraphSettings();
+  for (int c = 0; c < kColorCount; ++c)
+    s.colors[c] = 0x11 * (c + 1);
+  for (const auto& [field, value] : values)
+    s.values[field] = value;
+  std::tie(s.graphMethod, s.connectMethod, s.sonar) = std::tuple(method, connect, 1);
+  return s;
 }
 
 std::string Trace(const GraphSettings& settings, int right, int bottom) {
@@ -77,9 +74,8 @@ TEST(DrawGraphTest, UndrawableSettingsGiveTheErrorLineOnly) {
     const std::string trace = Trace(Make(row.values, CM_SINE, row.connect), 400, 300);
     EXPECT_EQ(trace == error + ";", !row.drawable) << trace.substr(0, 60);
   }
-  for (int right : {0, -5, std::numeric_limits<int>::min()}) {
+  for (int right : {0, -5, std::numeric_limits<int>::min()})
     EXPECT_EQ(Trace(Make({}), right, 1), "fill 0 0 " + std::to_string(right) + " 1 0x00000033;");
-  }
   EXPECT_NE(Trace(Make({}), 1, 1), "fill 0 0 1 1 0x00000033;");  // one pixel is a frame too
 }
 
@@ -90,42 +86,36 @@ TEST(DrawGraphTest, KnownFramesMarksAsymptotesAndSteps) {
   const Values square = {{MinimumX, -2}, {MaximumX, 3},       {XTickFrequency, 1}, {MinimumY, -2},
                          {MaximumY, 3},  {YTickFrequency, 1}, {TickMarkSize, 7},   {SonarWidth, 7}};
   const auto at = [](int x, int y) { return std::to_string(x) + " " + std::to_string(y); };
+  const auto line = [&](int x0, int y0, int x1, int y1) {
+    return "move " + at(x0, y0) + ";line " + at(x1, y1) + ";";
+  };
   const int columns[] = {6, 8, 10, 2, 0}, rows[] = {4, 2, 0, 8, 10};  // of 1, 2, 3, -1, -2
-  std::string frame =
-      "fill 0 0 11 11 0x00000033;bk 0x00000033;pen SOLID 0x00000022;move 4 0;line 4 10;move 0 6;"
-      "line 10 6;pen restore;pen DOT 0x00000044;";
-  for (const int c : columns) {
-    frame += "move " + at(c, 0) + ";line " + at(c, 10) + ";";
+  std::string grid[2], ticks[2];
+  for (int i = 0; i < 5; ++i) {
+    grid[0] += line(columns[i], 0, columns[i], 10), grid[1] += line(0, rows[i], 10, rows[i]);
+    ticks[0] += line(columns[i], 5, columns[i], 8), ticks[1] += line(3, rows[i], 6, rows[i]);
   }
-  for (const int r : rows) {
-    frame += "move " + at(0, r) + ";line " + at(10, r) + ";";
-  }
-  frame += "pen restore;pen SOLID 0x00000088;";
-  for (const int c : columns) {
-    frame += "move " + at(c, 5) + ";line " + at(c, 8) + ";";
-  }
-  for (const int r : rows) {
-    frame += "move " + at(3, r) + ";line " + at(6, r) + ";";
-  }
-  frame += "pen restore;pen SOLID 0x00000077;";
+  std::string frame = "fill 0 0 11 11 0x00000033;bk 0x00000033;pen SOLID 0x00000022;" +
+                      line(4, 0, 4, 10) + line(0, 6, 10, 6) + "pen restore;pen DOT 0x00000044;" +
+                      grid[0] + grid[1] + "pen restore;pen SOLID 0x00000088;" + ticks[0] +
+                      ticks[1] + "pen restore;pen SOLID 0x00000077;";
   // The point of sin x and its sonar square, for x = 0, 1, 2, 3, -1, -2.
   for (const auto& [c, r] : {std::pair{4, 6}, {6, 4}, {8, 4}, {10, 6}, {2, 8}, {0, 8}}) {
-    frame += "pixel " + at(c, r) + " 0x00000055;move " + at(c - 1, r - 1) + ";line " +
-             at(c + 1, r - 1) + ";line " + at(c + 1, r + 1) + ";line " + at(c - 1, r + 1) +
-             ";line " + at(c - 1, r - 1) + ";";
+    frame += "pixel " + at(c, r) + " 0x00000055;" + line(c - 1, r - 1, c + 1, r - 1) + "line " +
+             at(c + 1, r + 1) + ";line " + at(c - 1, r + 1) + ";line " + at(c - 1, r - 1) + ";";
   }
   // One call a line, so that a failure shows the calls that differ.
   std::string trace = Trace(Make(square, CM_SINE, CM_NO_CONNECTION), 11, 11);
   frame += "pen restore;bk 0x00FFFFFF;";
-  for (std::string* calls : {&frame, &trace}) {
+  for (std::string* calls : {&frame, &trace})
     std::replace(calls->begin(), calls->end(), ';', '\n');
-  }
   EXPECT_EQ(frame, trace);
   // On 800 x 600 (area 478601) 0.0102 % gives side 6 (half 3), 0.0103 % side 7 (half 4).
   for (const auto& [percent, half] : {std::pair{0.0102, 3}, {0.0103, 4}, {-1.0, 0}}) {
-    const std::string ticks = "pen SOLID 0x00000088;move 333 " + std::to_string(300 - half) +
-                              ";line 333 " + std::to_string(301 + half) + ";";
-    EXPECT_NE(Trace(Make({{TickMarkSize, percent}}), 800, 600).find(ticks), std::string::npos);
+    const std::string tick = "pen SOLID 0x00000088;move 333 " + std::to_string(300 - half) +
+                             ";line 333 " + std::to_string(301 + half) + ";";
+    EXPECT_NE(Trace(Make({{TickMarkSize, percent}}), 800, 600).find(tick), std::string::npos)
+        << percent;
   }
   // The cotangent moves on after each asymptote; the one at 0 shows the axis in its gaps. Each
   // asymptote line puts the position back where the curve left it.
@@ -142,10 +132,9 @@ TEST(DrawGraphTest, KnownFramesMarksAsymptotesAndSteps) {
   // column carries into the leftward one, as past an asymptote before the fast walk's entry.
   const GraphSettings joined = Make({{MinimumX, 0.5}, {MaximumX, 4}, {XTickFrequency, 0.5}});
   std::string expected = "pen SOLID 0x00000066;move -100 300;";
-  for (int k = 2; k <= 8; ++k) {
+  for (int k = 2; k <= 8; ++k)
     expected += "line " + std::to_string(100 * k - 100) + " " +
                 std::to_string(MapYToPixel(std::sin(k * 0.5), 599, joined)) + ";";
-  }
   EXPECT_NE(Trace(joined, 701, 600).find(expected + "pen restore;pen SOLID 0x00000077"),
             std::string::npos);
   const std::string tiny = Trace(
@@ -181,9 +170,8 @@ TEST(SegmentClipperTest, LinesAreCutToTheBox) {
     TraceSurface surface;
     SegmentClipper clipper(surface);
     clipper.MoveTo(path[0]);
-    for (std::size_t i = 1; i < path.size(); ++i) {
+    for (std::size_t i = 1; i < path.size(); ++i)
       clipper.LineTo(path[i]);
-    }
     clipper.SetPixel({0, -134217728}, 0x99);
     clipper.SetPixel({-5, 134217727}, 0x99);
     EXPECT_EQ(surface.Text(), expected + std::string("pixel -5 134217727 0x00000099\n"));
@@ -206,9 +194,8 @@ GraphSettings MakeSettings(std::int32_t right) {
     v[tick] = width * std::pow(10.0, -4.0 * unit() + 0.3);
     v[minimum] = Pick({0, 0.3, -0.3, 7, -7, 1e3, -1e3, 1e5, -1e5, 2.5e4}) - width * unit();
     v[maximum] = v[minimum] + width;
-    for (GraphValue bound : {minimum, maximum}) {
+    for (GraphValue bound : {minimum, maximum})
       v[bound] = random() % 4 == 3 ? std::round(v[bound] / v[tick]) * v[tick] : v[bound];
-    }
   };
   do {
     s.graphMethod = kFunctionMethods[random() % 6];

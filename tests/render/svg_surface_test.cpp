@@ -87,15 +87,12 @@ TEST(SvgSurfaceTest, CallsBecomeTheirElements) {
     std::size_t at = document.find("viewBox=\"0 0 40 30\"");
     EXPECT_NE(at, std::string::npos) << document;
     for (const std::string& piece : test.pieces) {
-      if (piece[0] == '!') {
-        EXPECT_EQ(document.find(piece.substr(1)), std::string::npos)
-            << test.name << ": " << piece << " in\n"
-            << document;
-      } else {
-        at = document.find(piece, at);
-        EXPECT_NE(at, std::string::npos) << test.name << ": no " << piece << " in order in\n"
-                                         << document;
-      }
+      const bool absent = piece[0] == '!';
+      const std::size_t found = document.find(piece.substr(absent), absent ? 0 : at);
+      EXPECT_EQ(found == std::string::npos, absent)
+          << test.name << ": " << piece << (absent ? "" : " not") << " in order in\n"
+          << document;
+      at = absent ? at : found;
     }
   }
 }

@@ -110,9 +110,8 @@ TEST(FileOutput, ReplacesAWholeFileOrLeavesTheOldOne) {
 #endif
   // Nothing beside the written file and the folder that could not be replaced.
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
+  for (const auto& entry : fs::directory_iterator(folder))
     names.push_back(entry.path().filename().string());
-  }
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"a folder", "graph.svg"}));
   fs::remove_all(folder);

@@ -2,12 +2,16 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <thread>
@@ -19,8 +23,10 @@
 #include "dib_canvas_win.h"
 #include "modal_answerer_win.h"
 #include "model/command_ids.h"
+#include "model/pointer_readout.h"
 #include "model/titles.h"
 #include "model/value_text.h"
+#include "model/view.h"
 #include "render/gdi_surface_win.h"
 #include "render/raster_surface.h"
 #include "state/app_state_win.h"
@@ -366,6 +372,196 @@ TEST(WorkerThreadTest, DrawsWhatTheMainThreadDraws) {
     WaitForSingleObject(thread.Get(), INFINITE);
   EXPECT_NE(bare.canvas.Pixels(), screen.canvas.Pixels()) << "or this proves nothing";
   EXPECT_EQ(worker.canvas.Pixels(), screen.canvas.Pixels());
+}
+
+// The six view texts, for messages that say which changed.
+std::string ViewTexts(const GraphSettings& settings) {
+  std::string texts;
+  for (int field = MinimumX; field <= YTickFrequency; ++field)
+    texts += std::string(settings.valueTexts[field]) + (field < YTickFrequency ? " | " : "");
+  return texts;
+}
+
+TEST_F(MainWindowTest, WheelDragKeysAndTheViewMenuStepTheTextsThatBackAndResetRestore) {
+  Size(301, 201);
+  Renders(FALSE);
+  const auto wheel = [this](int x, int y, int delta, WPARAM keys, int notches = 1) {
+    POINT point = {x, y};
+    ClientToScreen(window_, &point);
+    Sleep(600);  // each its own step, but for the notches of one run
+    for (int i = 0; i < notches; ++i)
+      PostMessageA(window_, WM_MOUSEWHEEL, MAKEWPARAM(keys, delta), MAKELPARAM(point.x, point.y));
+    for (MSG message; PeekMessageA(&message, window_, WM_MOUSEWHEEL, WM_MOUSEWHEEL, PM_REMOVE);)
+      DispatchMessageA(&message);
+  };
+  const auto drag = [this](int x0, int y0, int x1, int y1) {
+    SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x0, y0));
+    SendMessageA(window_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM((x0 + x1) / 2, y0));
+    SendMessageA(window_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x1, y1));
+    SendMessageA(window_, WM_LBUTTONUP, 0, MAKELPARAM(x1, y1));
+  };
+  const auto key = [this](WPARAM code) { SendMessageA(window_, WM_KEYDOWN, code, 1); };
+  // A gesture, then where the point at (column, row) went and the ranges' scales.
+  const std::tuple<const char*, std::function<void()>, int, int, int, int, double, double> steps[] =
+      {
+          {"notch in", [&] { wheel(100, 50, 120, 0); }, 100, 50, 100, 50, 0.8, 0.8},
+          {"notch out with Shift", [&] { wheel(100, 50, -120, MK_SHIFT); }, 100, 50, 100, 50, 1.25,
+           1},
+          {"two notches with Ctrl", [&] { wheel(30, 150, 60, MK_CONTROL, 4); }, 30, 150, 30, 150, 1,
+           0.64},
+          {"drag", [&] { drag(50, 60, 80, 40); }, 50, 60, 80, 40, 1, 1},
+          {"left arrow", [&] { key(VK_LEFT); }, 100, 100, 130, 100, 1, 1},
+          {"down arrow", [&] { key(VK_DOWN); }, 100, 100, 100, 80, 1, 1},
+          {"Ctrl+=", [&] { Send(WM_KEYDOWN, VK_OEM_PLUS, 0x80); }, 150, 100, 150, 100, 0.5, 0.5},
+          {"keypad -", [&] { Send(WM_KEYDOWN, VK_SUBTRACT); }, 150, 100, 150, 100, 2, 2},
+          {"Zoom In", [&] { Send(WM_COMMAND, CM_ZOOM_IN); }, 150, 100, 150, 100, 0.5, 0.5},
+      };
+  std::vector<GraphSettings> views = {currentSettings};
+  for (const auto& [name, act, column, row, toColumn, toRow, scaleX, scaleY] : steps) {
+    const GraphSettings before = currentSettings;
+    act();
+    EXPECT_EQ(Renders(FALSE), 1u) << name;
+    const GraphSettings& after = currentSettings;
+    const auto range = [](const GraphSettings& s, int low) {
+      return s.values[low + 1] - s.values[low];
+    };
+    EXPECT_NEAR(range(after, MinimumX) / range(before, MinimumX), scaleX, 1e-4) << name;
+    EXPECT_NEAR(range(after, MinimumY) / range(before, MinimumY), scaleY, 1e-4) << name;
+    EXPECT_NEAR(ColumnToX(toColumn, 300, after), ColumnToX(column, 300, before),
+                range(after, MinimumX) / 300 / 4)
+        << name << ": " << ViewTexts(after);
+    EXPECT_NEAR(RowToY(toRow, 200, after), RowToY(row, 200, before),
+                range(after, MinimumY) / 200 / 4)
+        << name << ": " << ViewTexts(after);
+    views.push_back(after);
+  }
+  // Grid Properties shows the texts the steps wrote, and its OK is a step too.
+  ModalAnswerer properties("Grid Properties - Ondrix", [&](HWND dialog) {
+    char text[kValueTextSize] = {};
+    GetDlgItemTextA(dialog, IDC_MINIMUM_X, text, sizeof text);
+    EXPECT_STREQ(text, currentSettings.valueTexts[MinimumX]);
+    SetDlgItemTextA(dialog, IDC_MAXIMUM_X, "7");
+    ModalAnswerer::PressOk(dialog);
+  });
+  Send(WM_COMMAND, CM_GRID_PROPERTIES);
+  EXPECT_TRUE(properties.answered());
+  EXPECT_STREQ(currentSettings.valueTexts[MaximumX], "7");
+  // Back gives each view before exactly, then nothing more.
+  const GraphSettings applied = currentSettings;
+  for (auto view = views.rbegin(); view != views.rend(); ++view) {
+    Send(WM_KEYDOWN, VK_BACK);
+    EXPECT_EQ(ViewTexts(currentSettings), ViewTexts(*view)) << views.rend() - view - 1 << " steps";
+  }
+  Send(WM_COMMAND, CM_VIEW_BACK);
+  EXPECT_EQ(ViewTexts(currentSettings), ViewTexts(views[0]));
+  // Reset View goes home, the view Grid Properties last applied, as a step.
+  Send(WM_KEYDOWN, '0', 0x80);
+  EXPECT_EQ(ViewTexts(currentSettings), ViewTexts(applied));
+  Send(WM_COMMAND, CM_VIEW_BACK);
+  EXPECT_EQ(ViewTexts(currentSettings), ViewTexts(views[0]));
+  // A step doubles cannot resolve is refused: nothing changes, nothing is drawn.
+  std::strcpy(currentSettings.valueTexts[MaximumX], "1.000000000003");
+  std::strcpy(currentSettings.valueTexts[MinimumX], "1");
+  ParseValueTexts(currentSettings);
+  ReflectSettings(window_);
+  Renders(FALSE);
+  GraphSettings refused = currentSettings;
+  ASSERT_FALSE(ZoomAboutCentre(refused, ViewSize{301, 201}, 2));
+  Send(WM_COMMAND, CM_ZOOM_IN);
+  EXPECT_EQ(Renders(FALSE), 0u);
+  EXPECT_EQ(ViewTexts(currentSettings), ViewTexts(refused));
+  // The exit stores the texts, and no switch the user never turned.
+  Send(WM_COMMAND, CM_EXIT);
+  char stored[kValueTextSize] = {};
+  DWORD size = sizeof stored;
+  EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\Velmora\\Ondrix", "Maximum X", RRF_RT_REG_SZ,
+                         nullptr, stored, &size),
+            ERROR_SUCCESS);
+  EXPECT_STREQ(stored, "1.000000000003");
+  EXPECT_NE(RegGetValueA(HKEY_CURRENT_USER, "Software\\Velmora\\Ondrix", "Axis Numbers", RRF_RT_ANY,
+                         nullptr, nullptr, nullptr),
+            ERROR_SUCCESS);
+}
+
+// A drag shows the last image moved with the pointer at once, with the
+// uncovered strip in the background colour, until the exact image is drawn.
+TEST_F(MainWindowTest, ADragMovesTheLastImageAtOnceThenShowsTheExactOne) {
+  RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Velmora\\Ondrix", "X Tick Mark Frequency", REG_SZ,
+                  "5e-6", 5);
+  Size(200, 150);
+  Renders(FALSE);
+  const std::vector<std::uint32_t> before = Shown(window_, 200, 150);
+  SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 30));
+  SendMessageA(window_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 40));
+  UpdateWindow(window_);
+  ASSERT_TRUE(GraphRenderPending(window_)) << "a graph too quick to see the moved image";
+  const std::vector<std::uint32_t> moved = Shown(window_, 200, 150);
+  for (int y = 0; y < 150; ++y)
+    for (int x = 0; x < 200; ++x) {
+      const std::uint32_t want =
+          x >= 40 && y >= 10 ? before[(y - 10) * 200 + x - 40] : currentSettings.colors[Background];
+      ASSERT_EQ(moved[y * 200 + x], want) << "(" << x << ", " << y << ")";
+    }
+  SendMessageA(window_, WM_LBUTTONUP, 0, MAKELPARAM(60, 40));
+  RasterSurface expected(200, 150);
+  DrawGraph(expected, 0, 0, 200, 150, currentSettings);
+  EXPECT_TRUE(PumpUntil([this] { return !GraphRenderPending(window_); }));
+  PumpUntil([] { return false; }, 100);
+  EXPECT_EQ(FirstDifference(Shown(window_, 200, 150), expected), "");
+}
+
+TEST_F(MainWindowTest, StatusBarReadoutAxisNumbersAndTheirStoredSwitches) {
+  // A damaged stored switch is off; the switches are put in the registry at exit.
+  RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Velmora\\Ondrix", "Axis Numbers", REG_DWORD,
+                  "\2\0\0\0", 4);
+  Size(300, 220);
+  const HMENU menu = GetMenu(window_);
+  EXPECT_FALSE(GetMenuState(menu, CM_AXIS_NUMBERS, MF_BYCOMMAND) & MF_CHECKED);
+  Send(WM_COMMAND, CM_STATUS_BAR);
+  EXPECT_TRUE(GetMenuState(menu, CM_STATUS_BAR, MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_FALSE(GetMenuState(menu, CM_AXIS_NUMBERS, MF_BYCOMMAND) & MF_CHECKED);
+  Send(WM_COMMAND, CM_AXIS_NUMBERS);
+  EXPECT_TRUE(GetMenuState(menu, CM_AXIS_NUMBERS, MF_BYCOMMAND) & MF_CHECKED);
+  const HWND bar = FindWindowExW(window_, nullptr, STATUSCLASSNAMEW, nullptr);
+  RECT barRect = {};
+  ASSERT_TRUE(IsWindowVisible(bar) && GetWindowRect(bar, &barRect));
+  const int height = 220 - (barRect.bottom - barRect.top);
+  ASSERT_GT(height, 100);
+  // The graph, numbered, fills the rows above the bar; Copy Graph takes that.
+  EXPECT_EQ(Renders(), 1u);
+  RasterSurface expected(300, height);
+  DrawOptions numbers;
+  numbers.axisNumbers = true;
+  DrawGraph(expected, 0, 0, 300, height, currentSettings, numbers);
+  EXPECT_EQ(FirstDifference(Shown(window_, 300, height), expected), "");
+  Send(WM_COMMAND, CM_COPY_GRAPH);
+  EXPECT_TRUE(ClipboardHolds(expected));
+  test::DibCanvas played(300, height);
+  const RECT frame = {0, 0, 300, height};
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  PlayEnhMetaFile(played.Dc(), HENHMETAFILE(GetClipboardData(CF_ENHMETAFILE)), &frame);
+  CloseClipboard();
+  EXPECT_EQ(FirstDifference(played.Pixels(), expected), "") << "in the metafile";
+  // The readout, in the wide call: π and − survive.
+  SendMessageA(window_, WM_MOUSEMOVE, 0, MAKELPARAM(75, 40));
+  const std::string readout = PointerReadoutText(currentSettings, ViewSize{300, height}, 75, 40);
+  std::wstring wide(readout.size(), L'\0');
+  wide.resize(MultiByteToWideChar(CP_UTF8, 0, readout.data(), int(readout.size()), &wide[0],
+                                  int(wide.size())));
+  wchar_t shown[256] = {};
+  SendMessageW(bar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(shown));
+  EXPECT_EQ(std::wstring(shown), wide);
+  EXPECT_NE(wide.find(L'\u03c0'), std::wstring::npos) << readout;
+  Send(WM_COMMAND, CM_AXIS_NUMBERS);
+  Send(WM_COMMAND, CM_EXIT);
+  for (const auto& [name, on] : {std::pair{"Axis Numbers", 0u}, {"Status Bar", 1u}}) {
+    DWORD value = 2, size = sizeof value;
+    EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\Velmora\\Ondrix", name, RRF_RT_REG_DWORD,
+                           nullptr, &value, &size),
+              ERROR_SUCCESS)
+        << name;
+    EXPECT_EQ(value, on) << name;
+  }
 }
 
 }  // namespace
