@@ -14,16 +14,13 @@ constexpr SaveFormat kPng = SaveFormat::Png, kSvg = SaveFormat::Svg, kEmf = Save
 
 // The name typed and the type selected; the name saved and its format.
 TEST(SaveNames, ATypedExtensionWinsAndOtherNamesGetTheSelectedOne) {
-  const std::tuple<const char*, SaveFormat, const char*, SaveFormat> cases[] = {
-      {"Sine", kPng, "Sine.png", kPng},
-      {"C:\\g\\Sine.SVG", kPng, "C:\\g\\Sine.SVG", kSvg},
-      {"a.Png", kEmf, "a.Png", kPng},
-      {"graph.v2", kEmf, "graph.v2.emf", kEmf},
-      {"Sine.emf. .", kSvg, "Sine.emf", kEmf},
-      {"svg", kSvg, "svg.svg", kSvg},
-      {"x.pngx", kPng, "x.pngx.png", kPng},
-      {"C:\\a.emf\\b", kSvg, "C:\\a.emf\\b.svg", kSvg},
+  // clang-format off
+  const std::tuple<const char*, SaveFormat, const char*, SaveFormat> cases[] = {{"Sine", kPng, "Sine.png", kPng},
+      {"C:\\g\\Sine.SVG", kPng, "C:\\g\\Sine.SVG", kSvg}, {"a.Png", kEmf, "a.Png", kPng},
+      {"graph.v2", kEmf, "graph.v2.emf", kEmf}, {"Sine.emf. .", kSvg, "Sine.emf", kEmf}, {"svg", kSvg, "svg.svg", kSvg},
+      {"x.pngx", kPng, "x.pngx.png", kPng}, {"C:\\a.emf\\b", kSvg, "C:\\a.emf\\b.svg", kSvg},
       {"C:\\d.\\b .", kEmf, "C:\\d.\\b.emf", kEmf}};
+  // clang-format on
   for (const auto& [typed, selected, saved, format] : cases) {
     EXPECT_EQ(NameWithExtension(typed, selected), saved) << typed;
     EXPECT_EQ(FormatOfName(saved), format) << saved;
@@ -53,13 +50,10 @@ TEST(SaveNames, DefaultNameFilterFolderAndMessage) {
 
 // Damaged stored values give the defaults: PNG, and the documents folder (empty).
 TEST(SaveNames, StoredTypeAndFolderReadBack) {
-  const std::pair<std::vector<unsigned char>, SaveFormat> types[] = {{{}, kPng},
-                                                                     {{2, 0, 0, 0}, kSvg},
-                                                                     {{3}, kEmf},
-                                                                     {{7, 0, 0, 0}, kPng},
-                                                                     {{0, 0, 0, 0}, kPng},
-                                                                     {{3, 0, 0, 1}, kPng},
-                                                                     {{3, 0, 0, 0, 3}, kPng}};
+  // clang-format off
+  const std::pair<std::vector<unsigned char>, SaveFormat> types[] = {{{}, kPng}, {{2, 0, 0, 0}, kSvg}, {{3}, kEmf},
+      {{7, 0, 0, 0}, kPng}, {{0, 0, 0, 0}, kPng}, {{3, 0, 0, 1}, kPng}, {{3, 0, 0, 0, 3}, kPng}};
+  // clang-format on
   for (const auto& [bytes, format] : types)
     EXPECT_EQ(StoredSaveFormat(bytes.data(), bytes.size()), format) << bytes.size();
   const std::string longest(kMaxSavePathSize - 1, 'a'), tooLong(kMaxSavePathSize, 'a');

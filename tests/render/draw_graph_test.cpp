@@ -79,9 +79,9 @@ TEST(DrawGraphTest, UndrawableSettingsGiveTheErrorLineOnly) {
   EXPECT_NE(Trace(Make({}), 1, 1), "fill 0 0 1 1 0x00000033;");  // one pixel is a frame too
 }
 
-// x and y from -2 to 3 with tick 1 on 11 x 11: column 2 * (x + 2), row
-// 2 * (3 - y), the axes in column 4 and row 6; marks of 7 % of 100: side 2,
-// half 1. Each run of multiples goes up from 1, then down from -1.
+// x and y from -2 to 3 with tick 1 on 11 x 11: column 2 * (x + 2), row 2 * (3 - y), the axes in
+// column 4 and row 6; marks of 7 % of 100: side 2, half 1. Each run of multiples goes up from 1,
+// then down from -1.
 TEST(DrawGraphTest, KnownFramesMarksAsymptotesAndSteps) {
   const Values square = {{MinimumX, -2}, {MaximumX, 3},       {XTickFrequency, 1}, {MinimumY, -2},
                          {MaximumY, 3},  {YTickFrequency, 1}, {TickMarkSize, 7},   {SonarWidth, 7}};

@@ -1,6 +1,5 @@
-// SvgSurface's drawings rendered back by a real SVG renderer (librsvg's
-// rsvg-convert, whose XML parser refuses a document that is not well-formed)
-// and held against RasterSurface.
+// SvgSurface's drawings rendered back by a real SVG renderer (librsvg's rsvg-convert, whose XML
+// parser refuses a document that is not well-formed) and held against RasterSurface.
 #if ONDRIX_HAVE_PNG && !defined(_WIN32)
 #include <gtest/gtest.h>
 #include <png.h>
@@ -23,15 +22,6 @@ struct Image {
   Color At(std::int32_t x, std::int32_t y) const { return pixels[std::size_t(y) * width + x]; }
 };
 
-// The command's exit status; its output in `output`.
-int Shell(const std::string& command, std::string& output) {
-  const std::string log = ::testing::TempDir() + "ondrix-svg-fidelity.log";
-  const int status = std::system((command + " >" + log + " 2>&1").c_str());
-  std::ifstream file(log);
-  output.assign(std::istreambuf_iterator<char>(file), {});
-  return status;
-}
-
 // Composed over white, where RasterSurface starts.
 bool ReadPng(const std::string& path, Image& image) {
   png_image png{};
@@ -50,8 +40,8 @@ bool ReadPng(const std::string& path, Image& image) {
   return true;
 }
 
-// The first pixel of `a` not in the background colour without a pixel of its
-// colour within one pixel in `b`, outside `exempt` (x0, y0, x1, y1); "" if none.
+// The first pixel of `a` not in the background colour without a pixel of its colour within one
+// pixel in `b`, outside `exempt` (x0, y0, x1, y1); "" if none.
 std::string FirstUnmatched(const Image& a, const char* aName, const Image& b, const char* bName,
                            Color background, const std::int32_t (&exempt)[4]) {
   for (std::int32_t y = 0; y < a.height; ++y) {
@@ -85,8 +75,8 @@ struct Drawing {
   std::int32_t x = 0, y = 0;
 };
 
-// Every function, connection, grid and sonar, a fifth of the odd ranges, up
-// to 800x600; the error graph; 300 call programs of the kind DrawGraph makes.
+// Every function, connection, grid and sonar, a fifth of the odd ranges, up to 800x600; the
+// error graph; 300 call programs of the kind DrawGraph makes.
 std::vector<Drawing> Drawings() {
   std::mt19937_64 engine(18);
   const auto next = [&engine](std::int64_t low, std::int64_t high) {
@@ -118,10 +108,8 @@ std::vector<Drawing> Drawings() {
 }
 
 TEST(SvgFidelity, DrawingsRenderedByLibrsvgLieWithinAPixelOfTheRaster) {
-  std::string output;
-  ASSERT_EQ(Shell("rsvg-convert --version", output), 0)
-      << output
-      << "\nrsvg-convert (Debian package librsvg2-bin) is needed: scripts/setup installs it";
+  ASSERT_EQ(std::system("rsvg-convert --version"), 0)
+      << "rsvg-convert (Debian package librsvg2-bin) is needed: scripts/setup installs it";
   // Each document placed at whole pixels in one composite drawing, so that one run of the
   // renderer draws them all.
   const std::string all = ::testing::TempDir() + "ondrix-svg-fidelity";
@@ -147,9 +135,8 @@ TEST(SvgFidelity, DrawingsRenderedByLibrsvgLieWithinAPixelOfTheRaster) {
       << y + shelf << "\">\n"
       << composite << "</svg>\n";
   Image rendered;
-  ASSERT_TRUE(Shell("rsvg-convert -o " + all + ".png " + all + ".svg", output) == 0 &&
-              ReadPng(all + ".png", rendered))
-      << output;
+  ASSERT_TRUE(std::system(("rsvg-convert -o " + all + ".png " + all + ".svg").c_str()) == 0 &&
+              ReadPng(all + ".png", rendered));
 
   for (const Drawing& drawing : drawings) {
     Image svg{drawing.width, drawing.height, {}};
@@ -161,21 +148,12 @@ TEST(SvgFidelity, DrawingsRenderedByLibrsvgLieWithinAPixelOfTheRaster) {
     drawing.draw(raster);
     const Image expected{raster.Width(), raster.Height(), raster.Pixels()};
 
-    // The error line comes in a font of the renderer's choosing: its cells,
-    // and a pixel more each way, are held to ink, the rest to the rule.
+    // The error line comes in a font of the renderer's choosing: its cells, and a pixel more
+    // each way, are left out (the SVG surface's tests pin its element).
     std::int32_t text[4] = {0, 0, 0, 0};
     if (drawing.document.find("<text") != std::string::npos) {
-      EXPECT_NE(drawing.document.find(">" + XmlEscaped(kGraphErrorText) + "</text>"),
-                std::string::npos)
-          << drawing.name;
       text[2] = std::min<std::int32_t>(6 * std::strlen(kGraphErrorText) + 1, drawing.width);
       text[3] = std::min(11, drawing.height);
-      std::int32_t inked = 0;
-      for (std::int32_t v = 0; v < text[3]; ++v)
-        for (std::int32_t u = 0; u < text[2]; ++u)
-          inked += (svg.At(u, v) & 0x808080) == 0;
-      EXPECT_TRUE(drawing.width < 100 || drawing.height < 10 || inked > text[2] / 4)
-          << drawing.name << ": the error line shows " << inked << " dark pixels";
     }
     const Image* images[] = {&expected, &svg};
     const char* names[] = {"the raster", "the SVG's rendering"};
