@@ -75,7 +75,7 @@ TEST(NumberText, ShortestExactTexts) {
   }
 }
 
-TEST(NumberText, AxisLabelsAndDisplayNumbers) {
+TEST(NumberText, AxisLabelsDisplayNumbersAndThePointerReadout) {
   const double twelfth = ReadValueText(".0833333333333333p");  // not exactly pi/12
   // clang-format off
   const struct { double step; bool pi; const char* labels; } cases[] = {  // k * step, k from -3 on
@@ -108,15 +108,12 @@ TEST(NumberText, AxisLabelsAndDisplayNumbers) {
           << label;
     }
   }
-}
-
-TEST(NumberText, PointerReadout) {
-  GraphSettings s = DefaultGraphSettings();
+  GraphSettings s = DefaultGraphSettings();  // the pointer's readout
   // clang-format off
-  const std::pair<std::int32_t, const char*> cases[] = {{400, "x = 1.58 (π/2)   y = −0.01   f(x) = 1"},
+  const std::pair<std::int32_t, const char*> readouts[] = {{400, "x = 1.58 (π/2)   y = −0.01   f(x) = 1"},
       {401, "x = 1.6 (0.509π)   y = −0.01   f(x) = 1"}, {250, "x = −1.37 (−0.436π)   y = −0.01   f(x) = −0.98"}};
   // clang-format on
-  for (const auto& [column, text] : cases)
+  for (const auto& [column, text] : readouts)
     EXPECT_EQ(PointerReadoutText(s, {800, 600}, column, 300), text);
   EXPECT_EQ(PointerReadoutText(s, {1, 600}, 0, 0), "");
   EXPECT_EQ(PointerReadoutText(With(s, {{XTickFrequency, "0.25"}}), {800, 600}, 400, 300),

@@ -68,7 +68,7 @@ const struct { Values values; bool drawable; std::int32_t connect = CM_CONNECTED
 };
 // clang-format on
 
-TEST(DrawGraphTest, UndrawableSettingsGiveTheErrorLineOnly) {
+TEST(DrawGraphTest, TheErrorLineKnownFramesMarksAsymptotesAndSteps) {
   const std::string error = "fill 0 0 400 300 0x00000033;text 0 0 " + std::string(kGraphErrorText);
   for (const auto& row : kRows) {
     const std::string trace = Trace(Make(row.values, CM_SINE, row.connect), 400, 300);
@@ -77,12 +77,9 @@ TEST(DrawGraphTest, UndrawableSettingsGiveTheErrorLineOnly) {
   for (int right : {0, -5, std::numeric_limits<int>::min()})
     EXPECT_EQ(Trace(Make({}), right, 1), "fill 0 0 " + std::to_string(right) + " 1 0x00000033;");
   EXPECT_NE(Trace(Make({}), 1, 1), "fill 0 0 1 1 0x00000033;");  // one pixel is a frame too
-}
-
-// x and y from -2 to 3 with tick 1 on 11 x 11: column 2 * (x + 2), row 2 * (3 - y), the axes in
-// column 4 and row 6; marks of 7 % of 100: side 2, half 1. Each run of multiples goes up from 1,
-// then down from -1.
-TEST(DrawGraphTest, KnownFramesMarksAsymptotesAndSteps) {
+  // x and y from -2 to 3 with tick 1 on 11 x 11: column 2 * (x + 2), row 2 * (3 - y), the axes in
+  // column 4 and row 6; marks of 7 % of 100: side 2, half 1. Each run of multiples goes up from 1,
+  // then down from -1.
   const Values square = {{MinimumX, -2}, {MaximumX, 3},       {XTickFrequency, 1}, {MinimumY, -2},
                          {MaximumY, 3},  {YTickFrequency, 1}, {TickMarkSize, 7},   {SonarWidth, 7}};
   const auto at = [](int x, int y) { return std::to_string(x) + " " + std::to_string(y); };
