@@ -28,7 +28,8 @@ GraphSettings WithTexts(const Texts& texts) {
   return settings;
 }
 
-TEST(GraphSettings, DefaultsNamesLookupsAndMethods) {
+// Partial names are refused by the tool's --value and --color.
+TEST(GraphSettings, DefaultsNamesLookupsMethodsAndValueTexts) {
   GraphSettings s = DefaultGraphSettings();
   EXPECT_STREQ(s.functionName, "Sine");
   EXPECT_EQ(std::vector<int>({s.grid, s.sonar, s.connectMethod, s.graphMethod}),
@@ -53,16 +54,10 @@ TEST(GraphSettings, DefaultsNamesLookupsAndMethods) {
     SetFunctionNameFromMethod(s);
     EXPECT_STREQ(s.functionName, i < 6 ? names[i] : "Cotangent");
     const auto function = static_cast<Function>(i % 6);
-    EXPECT_EQ(FunctionOfMethod(methods[i]), i < 6 ? std::optional(function) : std::nullopt) << i;
+    EXPECT_EQ(FunctionOfMethod(s.graphMethod), i < 6 ? std::optional(function) : std::nullopt) << i;
     EXPECT_EQ(MethodOfFunction(function), methods[i % 6]);
   }
-  EXPECT_EQ(std::vector<int>(
-                {FindValueIndex("Minimum"), FindColorIndex("Axis"), FindValueIndex("minimum x")}),
-            std::vector<int>({-1, -1, -1}));
-}
-
-// The value (the decimal prefix, correctly rounded) and the text left when it differs.
-TEST(ValueTexts, ParseValueAndRewrittenText) {
+  // The value (the decimal prefix, correctly rounded) and the text left when it differs.
   // clang-format off
   const struct { std::string text; double value; const char* stored = nullptr; } cases[] = {
       {"-2P", -2 * kPi}, {"-p", -kPi, "-1p"}, {"-P", -kPi, "-1p"}, {"--p", 0}, {"P", kPi}, {"p3", kPi}, {"2 p", 2 * kPi},

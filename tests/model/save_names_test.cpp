@@ -28,7 +28,7 @@ TEST(SaveNames, ATypedExtensionWinsAndOtherNamesGetTheSelectedOne) {
   EXPECT_FALSE(FormatOfName("Sine.png.txt") || FormatOfName("png"));
 }
 
-TEST(SaveNames, DefaultNameFilterFolderAndMessage) {
+TEST(SaveNames, DefaultNameFilterFolderMessageAndTheStoredTypeAndFolder) {
   GraphSettings settings = DefaultGraphSettings();
   std::memcpy(settings.functionName, "Cotangent123456", kFunctionNameSize);  // no NUL
   EXPECT_EQ(DefaultSaveName(settings, kEmf), "Cotangent123456.emf");
@@ -46,10 +46,7 @@ TEST(SaveNames, DefaultNameFilterFolderAndMessage) {
             "I could not save the graph as C:\\a.png: Access is denied.");
   EXPECT_EQ(SaveFailureText("a", "Disk full") + SaveFailureText("b", " \r\n"),
             "I could not save the graph as a: Disk full.I could not save the graph as b.");
-}
-
-// Damaged stored values give the defaults: PNG, and the documents folder (empty).
-TEST(SaveNames, StoredTypeAndFolderReadBack) {
+  // Damaged stored values give the defaults: PNG, and the documents folder (empty).
   // clang-format off
   const std::pair<std::vector<unsigned char>, SaveFormat> types[] = {{{}, kPng}, {{2, 0, 0, 0}, kSvg}, {{3}, kEmf},
       {{7, 0, 0, 0}, kPng}, {{0, 0, 0, 0}, kPng}, {{3, 0, 0, 1}, kPng}, {{3, 0, 0, 0, 3}, kPng}};

@@ -101,7 +101,7 @@ TEST(AxisNumbers, DefaultGraphIsNumberedInPiOverEverything) {
 
 // One-digit plates 12 columns apart keep exactly the 5-pixel gap; 11 apart, every second goes, 5
 // apart every fifth. So for y at 14 rows (plates 9 high) and 13, and twice that at scale 2.
-TEST(AxisNumbers, ThinningStartsWhereLabelsWouldComeTooClose) {
+TEST(AxisNumbers, ThinningWhereLabelsWouldComeTooCloseAndTheSideOfTheAxis) {
   const GraphSettings s = DefaultGraphSettings();
   const Texts6 xs = {{MinimumX, "0.5"}, {MaximumX, "9.5"}, {XTickFrequency, "1"}};
   EXPECT_EQ(Texts(Lay(s, xs, 9 * 12 + 1, 200).x), "1 2 3 4 5 6 7 8 9 ");
@@ -119,11 +119,8 @@ TEST(AxisNumbers, ThinningStartsWhereLabelsWouldComeTooClose) {
   EXPECT_EQ(Texts(Lay(s, thirds, 101, 200).x), "3.3 6.7 10 ");
   // The pi series: pi/6 goes on to pi/2 (3), not pi/4 (1.5); pi/3 is not in it and goes by 2.
   EXPECT_EQ(ThinningFactors(kPi / 6, true)[1] * 10 + ThinningFactors(kPi / 3, true)[1], 32);
-}
-
-// 400 x 300, ticks reaching 3 pixels: the side of the plates that each row pins; the x axis of the
-// second lies on row -1.
-TEST(AxisNumbers, BesideTheAxisOrAlongTheEdgeNearestIt) {
+  // 400 x 300, ticks reaching 3 pixels: the side of the plates that each row pins; the x axis of
+  // the second lies on row -1.
   using L = AxisNumberLabel;
   // clang-format off
   const struct { Texts6 texts; bool x; std::int32_t L::*side; std::int32_t at; } kRows[] = {

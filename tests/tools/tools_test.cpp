@@ -104,11 +104,8 @@ TEST(FileOutput, ReplacesAWholeFileOrLeavesTheOldOne) {
   fs::remove(folder / "link.svg");
 #endif
   // Nothing beside the written file and the folder that could not be replaced.
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"a folder", "graph.svg"}));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2)
+      << "a file left beside graph.svg and the folder";
   fs::remove_all(folder);
 }
 
