@@ -18,6 +18,7 @@ namespace ondrix {
 namespace {
 
 // Stored data read back, the menu's check marks and the clipboard's rows: the Win32 tests.
+
 using Texts = std::vector<std::pair<int, const char*>>;
 
 GraphSettings WithTexts(const Texts& texts) {
@@ -54,7 +55,7 @@ TEST(GraphSettings, DefaultsNamesLookupsMethodsAndValueTexts) {
     SetFunctionNameFromMethod(s);
     EXPECT_STREQ(s.functionName, i < 6 ? names[i] : "Cotangent");
     const auto function = static_cast<Function>(i % 6);
-    EXPECT_EQ(FunctionOfMethod(s.graphMethod), i < 6 ? std::optional(function) : std::nullopt) << i;
+    EXPECT_EQ(FunctionOfMethod(methods[i]), i < 6 ? std::optional(function) : std::nullopt) << i;
     EXPECT_EQ(MethodOfFunction(function), methods[i % 6]);
   }
   // The value (the decimal prefix, correctly rounded) and the text left when it differs.
