@@ -8,7 +8,6 @@
 
 #include "../fuzz/checking_surface.h"
 #include "model/evaluation.h"
-#include "model/value_text.h"
 #include "render/draw_graph.h"
 #include "render/segment_clipper.h"
 #include "render/trace_surface.h"

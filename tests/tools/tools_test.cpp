@@ -6,7 +6,6 @@
 #include <iterator>
 #include <sstream>
 
-#include "model/value_text.h"
 #include "tools/file_output.h"
 #include "tools/png_writer.h"
 #include "tools/render_options.h"
