@@ -1,8 +1,7 @@
-// libFuzzer targets. ONDRIX_FUZZ_VALUE_TEXTS: 50-byte value texts parse to finite
-// values and stay ended and unchanged but for the "-p" rewrite. Otherwise settings
-// through DrawGraph on a checking surface, some with axis numbers, the fast walk
-// lighting the plain walk's pixels; ONDRIX_FUZZ_BOUNDED: sizes up to the tool's
-// largest, fast walk alone.
+// libFuzzer targets. ONDRIX_FUZZ_VALUE_TEXTS: 50-byte value texts parse to finite values and
+// stay ended and unchanged but for the "-p" rewrite. Otherwise settings through DrawGraph on a
+// checking surface, some with axis numbers, the fast walk lighting the plain walk's pixels;
+// ONDRIX_FUZZ_BOUNDED: sizes up to the tool's largest, fast walk alone.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>

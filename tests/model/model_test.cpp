@@ -7,10 +7,8 @@
 #include <tuple>
 #include <vector>
 
-#include "model/dib_layout.h"
 #include "model/evaluation.h"
 #include "model/field_rules.h"
-#include "model/menu_checks.h"
 #include "model/print_document.h"
 #include "model/stored_values.h"
 #include "model/titles.h"
@@ -18,6 +16,8 @@
 
 namespace ondrix {
 namespace {
+
+// Stored data read back, the menu's check marks and the clipboard's rows: the Win32 tests.
 
 using Texts = std::vector<std::pair<int, const char*>>;
 
@@ -29,7 +29,8 @@ GraphSettings WithTexts(const Texts& texts) {
   return settings;
 }
 
-TEST(GraphSettings, DefaultsNamesLookupsAndMethods) {
+// Partial names are refused by the tool's --value and --color.
+TEST(GraphSettings, DefaultsNamesLookupsMethodsAndValueTexts) {
   GraphSettings s = DefaultGraphSettings();
   EXPECT_STREQ(s.functionName, "Sine");
   EXPECT_EQ(std::vector<int>({s.grid, s.sonar, s.connectMethod, s.graphMethod}),
@@ -57,13 +58,7 @@ TEST(GraphSettings, DefaultsNamesLookupsAndMethods) {
     EXPECT_EQ(FunctionOfMethod(methods[i]), i < 6 ? std::optional(function) : std::nullopt) << i;
     EXPECT_EQ(MethodOfFunction(function), methods[i % 6]);
   }
-  EXPECT_EQ(std::vector<int>(
-                {FindValueIndex("Minimum"), FindColorIndex("Axis"), FindValueIndex("minimum x")}),
-            std::vector<int>({-1, -1, -1}));
-}
-
-// The value (the decimal prefix, correctly rounded) and the text left when it differs.
-TEST(ValueTexts, ParseValueAndRewrittenText) {
+  // The value (the decimal prefix, correctly rounded) and the text left when it differs.
   // clang-format off
   const struct { std::string text; double value; const char* stored = nullptr; } cases[] = {
       {"-2P", -2 * kPi}, {"-p", -kPi, "-1p"}, {"-P", -kPi, "-1p"}, {"--p", 0}, {"P", kPi}, {"p3", kPi}, {"2 p", 2 * kPi},
@@ -92,9 +87,9 @@ TEST(ValueTexts, ParseValueAndRewrittenText) {
   EXPECT_EQ(std::string(text), std::string(49, '1'));
 }
 
-// Decimals, pixels (INT32_MIN for NaN), -4 to 4 on 100 pixels both ways, and
-// each function at an ordinary point, at the edge of its asymptote test (the
-// denominator rounded to 4 decimals), off its domain, and with modifiers.
+// Decimals, pixels (INT32_MIN for NaN), -4 to 4 on 100 pixels both ways, and each function at an
+// ordinary point, at the edge of its asymptote test (the denominator rounded to 4 decimals), off
+// its domain, and with modifiers.
 TEST(Evaluation, RoundingAndMapping) {
   // clang-format off
   const std::tuple<double, int, double> decimals[] = {{1.25, 1, 1.3}, {-1.25, 1, -1.2}, {2.5, 0, 3}, {-2.5, 0, -2},
@@ -188,9 +183,14 @@ TEST(FieldRules, TickCorrectionAndVerdictsInTheOrderTheDialogAsks) {
   EXPECT_EQ(std::string(swapped.valueTexts[MinimumY]) + swapped.valueTexts[MaximumY], "-1e-39");
   EXPECT_EQ(swapped.values[MinimumY], -1e-3);
   EXPECT_EQ(swapped.values[MaximumY], 9);
+  const std::string a48(48, '1');  // the pi suffix never makes a field longer than 49
+  const std::pair<std::string, std::string> suffixed[] = {
+      {"", "p"}, {"-", "-p"}, {a48, a48 + "p"}, {a48 + "9", a48 + "p"}, {a48 + "999", a48 + "p"}};
+  for (const auto& [field, expected] : suffixed)
+    EXPECT_EQ(WithPiSuffix(field), expected) << field;
 }
 
-TEST(Titles, CaptionPrintStatusStoredFormatAndPlacement) {
+TEST(Titles, CaptionPrintStatusDocumentEndAndStoredFormat) {
   GraphSettings settings = DefaultGraphSettings();
   EXPECT_EQ(GraphTitle(settings), "Sine - Ondrix");
   // clang-format off
@@ -206,6 +206,17 @@ TEST(Titles, CaptionPrintStatusStoredFormatAndPlacement) {
     EXPECT_EQ(t.function + "|" + t.connection + "|" + t.grid + "|" + t.sonar,
               std::string("Sine|") + texts);
   }
+  // The print document ends on: document, page started, page ended, cancelled.
+  using E = DocumentEnd;
+  // clang-format off
+  const std::pair<PrintProgress, DocumentEnd> rows[] = {{{0, 0, 0, 0}, E::None}, {{0, 1, 1, 1}, E::None},
+      {{1, 1, 1, 0}, E::End}, {{1, 1, 1, 1}, E::Abort}, {{1, 1, 0, 0}, E::Abort}, {{1, 0, 0, 0}, E::Abort},
+      {{1, 0, 1, 0}, E::Abort}};
+  // clang-format on
+  for (const auto& [p, end] : rows) {
+    EXPECT_EQ(EndOfDocument(p), end)
+        << p.documentStarted << p.pageStarted << p.pageEnded << p.cancelled;
+  }
   const char* first[4] = {"Grid", "Sonar", "Connect Method", "Graph Method"};
   const std::size_t offsets[4] = {16, 28, 20, 24};
   // Written in this order: the four switches and methods, the colours, the value texts.
@@ -219,105 +230,6 @@ TEST(Titles, CaptionPrintStatusStoredFormatAndPlacement) {
     EXPECT_EQ("DBT"[static_cast<int>(v.type)] + std::to_string(v.size),
               "BBDDDDDDDDDDTTTTTTTTTTTT"[i] + std::string(i < 12 ? "4" : "50"));
   }
-  // clang-format off
-  const std::pair<Placement, std::vector<std::int64_t>> placements[] = {
-      {{0, 0, 0, 200}, {0, 0, 0, 0, 200}}, {{0, 0, 320, 0}, {0, 0, 0, 320, 0}},
-      {{5, INT32_MAX, INT32_MAX, INT32_MAX}, {1, 5, INT32_MAX, INT32_MAX, INT32_MAX}},
-      {{INT32_MAX - 1, INT32_MIN, 2, INT32_MAX}, {1, INT32_MAX - 1, INT32_MIN, INT32_MAX, -1}}};
-  // clang-format on
-  for (const auto& [placement, expected] : placements) {
-    const PlacementRect r = MakePlacementRect(placement);
-    EXPECT_EQ(std::vector<std::int64_t>({r.hasArea, r.left, r.top, r.right, r.bottom}), expected);
-  }
-}
-
-// Rules the Win32 layer applies that need no window: what the registry's stored data may
-// replace, the menu's check marks, the pi suffix of a field, the end of a print document and the
-// clipboard image's rows.
-TEST(StoredData, AFieldTakesOnlyDataThatFitsIt) {
-  const unsigned char bytes[6] = {0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0xFF};
-  // Sizes 0 to 5 read into 0x11223344: the leading bytes give way.
-  const std::uint32_t fields[6] = {0x11223344, 0x112233AA, 0x1122BBAA,
-                                   0x11CCBBAA, 0xDDCCBBAA, 0x11223344};
-  for (std::size_t size = 0; size < 6; ++size) {
-    std::uint32_t field = 0x11223344;
-    EXPECT_EQ(AcceptStoredInt32(bytes, size, &field), size <= 4) << size << " bytes";
-    EXPECT_EQ(field, fields[size]) << size << " bytes";
-  }
-  const std::string a49(49, 'a'), kept(kValueTextSize, 'k');
-  // clang-format off
-  const std::pair<std::string, std::string> texts[] = {{"", ""}, {std::string("abc\0", 4), "abc"}, {"abc", "abc"},
-      {std::string("ab\0cd", 5), "ab"}, {a49, a49}, {a49 + '\0', a49}, {a49 + 'b', kept},
-      {std::string("x\0", 2) + std::string(49, 'y'), kept}};  // longer than the field
-  // clang-format on
-  for (const auto& [data, taken] : texts) {
-    char text[kValueTextSize];
-    std::memcpy(text, kept.data(), sizeof text);
-    EXPECT_EQ(AcceptStoredText(data.data(), data.size(), text), taken != kept) << data;
-    EXPECT_EQ(std::string(text, sizeof text), taken + std::string(50 - taken.size(), '\0'))
-        << data.size() << " bytes: " << data;
-  }
-}
-
-// Check marks of the six functions, the three connections (Connected, Unconnected, None), Grid
-// Lines and Point Sonar, in menu order.
-TEST(MenuChecks, EachItemFollowsItsSettingAndAStrayIdChecksNothing) {
-  const std::vector<std::int32_t> items = {CM_SINE,           CM_COSINE,           CM_TANGENT,
-                                           CM_COTANGENT,      CM_SECANT,           CM_COSECANT,
-                                           CM_CONNECTED_DOTS, CM_UNCONNECTED_DOTS, CM_NO_CONNECTION,
-                                           CM_GRID_LINES,     CM_POINT_SONAR};
-  // clang-format off
-  const struct { std::int32_t function, connection, grid, sonar; const char* checks; } rows[] = {
-      {CM_SINE, CM_CONNECTED_DOTS, 1, 0, "100000 100 1 0"}, {CM_COSECANT, CM_NO_CONNECTION, 0, 7, "000001 001 0 1"},
-      {CM_TANGENT, CM_UNCONNECTED_DOTS, -1, 1, "001000 010 1 1"},
-      // Damaged methods carrying other commands' IDs, Grid Lines' among them.
-      {CM_GRID_LINES, CM_SINE, 0, 0, "000000 000 0 0"}, {CM_CONNECTED_DOTS, 0, 0, 0, "000000 000 0 0"}};
-  // clang-format on
-  for (const auto& row : rows) {
-    GraphSettings settings = DefaultGraphSettings();
-    settings.graphMethod = row.function;
-    settings.connectMethod = row.connection;
-    settings.grid = row.grid;
-    settings.sonar = row.sonar;
-    std::vector<std::int32_t> commands;
-    std::string checks;
-    for (const MenuCheck& check : MenuChecks(settings)) {
-      commands.push_back(check.command);
-      checks += (commands.size() == 7 || commands.size() >= 10 ? " " : "") +
-                std::to_string(check.checked);
-    }
-    EXPECT_EQ(commands, items);
-    EXPECT_EQ(checks, row.checks) << row.function << " " << row.connection;
-  }
-}
-
-TEST(FieldRules, ThePiSuffixNeverMakesAFieldLongerThan49) {
-  const std::string a48(48, '1');
-  const std::pair<std::string, std::string> rows[] = {
-      {"", "p"}, {"-", "-p"}, {a48, a48 + "p"}, {a48 + "9", a48 + "p"}, {a48 + "999", a48 + "p"}};
-  for (const auto& [field, expected] : rows)
-    EXPECT_EQ(WithPiSuffix(field), expected) << field;
-}
-
-// Document, page started, page ended, cancelled.
-TEST(PrintDocument, EndedOnlyWhenThePageWasSentAndNotCancelled) {
-  using E = DocumentEnd;
-  // clang-format off
-  const std::pair<PrintProgress, DocumentEnd> rows[] = {{{0, 0, 0, 0}, E::None}, {{0, 1, 1, 1}, E::None},
-      {{1, 1, 1, 0}, E::End}, {{1, 1, 1, 1}, E::Abort}, {{1, 1, 0, 0}, E::Abort}, {{1, 0, 0, 0}, E::Abort},
-      {{1, 0, 1, 0}, E::Abort}};
-  // clang-format on
-  for (const auto& [p, end] : rows) {
-    EXPECT_EQ(EndOfDocument(p), end)
-        << p.documentStarted << p.pageStarted << p.pageEnded << p.cancelled;
-  }
-}
-
-TEST(DibLayout, RowsOfThreeBytesPaddedToFour) {
-  const std::pair<std::size_t, std::size_t> rows[] = {{0, 0},  {1, 4},  {2, 8},       {3, 12},
-                                                      {4, 12}, {5, 16}, {1366, 4100}, {1920, 5760}};
-  for (const auto& [width, size] : rows)
-    EXPECT_EQ(DibRowSize(width), size) << width << " pixels";
 }
 
 }  // namespace

@@ -14,16 +14,13 @@ constexpr SaveFormat kPng = SaveFormat::Png, kSvg = SaveFormat::Svg, kEmf = Save
 
 // The name typed and the type selected; the name saved and its format.
 TEST(SaveNames, ATypedExtensionWinsAndOtherNamesGetTheSelectedOne) {
-  const std::tuple<const char*, SaveFormat, const char*, SaveFormat> cases[] = {
-      {"Sine", kPng, "Sine.png", kPng},
-      {"C:\\g\\Sine.SVG", kPng, "C:\\g\\Sine.SVG", kSvg},
-      {"a.Png", kEmf, "a.Png", kPng},
-      {"graph.v2", kEmf, "graph.v2.emf", kEmf},
-      {"Sine.emf. .", kSvg, "Sine.emf", kEmf},
-      {"svg", kSvg, "svg.svg", kSvg},
-      {"x.pngx", kPng, "x.pngx.png", kPng},
-      {"C:\\a.emf\\b", kSvg, "C:\\a.emf\\b.svg", kSvg},
+  // clang-format off
+  const std::tuple<const char*, SaveFormat, const char*, SaveFormat> cases[] = {{"Sine", kPng, "Sine.png", kPng},
+      {"C:\\g\\Sine.SVG", kPng, "C:\\g\\Sine.SVG", kSvg}, {"a.Png", kEmf, "a.Png", kPng},
+      {"graph.v2", kEmf, "graph.v2.emf", kEmf}, {"Sine.emf. .", kSvg, "Sine.emf", kEmf}, {"svg", kSvg, "svg.svg", kSvg},
+      {"x.pngx", kPng, "x.pngx.png", kPng}, {"C:\\a.emf\\b", kSvg, "C:\\a.emf\\b.svg", kSvg},
       {"C:\\d.\\b .", kEmf, "C:\\d.\\b.emf", kEmf}};
+  // clang-format on
   for (const auto& [typed, selected, saved, format] : cases) {
     EXPECT_EQ(NameWithExtension(typed, selected), saved) << typed;
     EXPECT_EQ(FormatOfName(saved), format) << saved;
@@ -31,7 +28,7 @@ TEST(SaveNames, ATypedExtensionWinsAndOtherNamesGetTheSelectedOne) {
   EXPECT_FALSE(FormatOfName("Sine.png.txt") || FormatOfName("png"));
 }
 
-TEST(SaveNames, DefaultNameFilterFolderAndMessage) {
+TEST(SaveNames, DefaultNameFilterFolderMessageAndTheStoredTypeAndFolder) {
   GraphSettings settings = DefaultGraphSettings();
   std::memcpy(settings.functionName, "Cotangent123456", kFunctionNameSize);  // no NUL
   EXPECT_EQ(DefaultSaveName(settings, kEmf), "Cotangent123456.emf");
@@ -49,17 +46,11 @@ TEST(SaveNames, DefaultNameFilterFolderAndMessage) {
             "I could not save the graph as C:\\a.png: Access is denied.");
   EXPECT_EQ(SaveFailureText("a", "Disk full") + SaveFailureText("b", " \r\n"),
             "I could not save the graph as a: Disk full.I could not save the graph as b.");
-}
-
-// Damaged stored values give the defaults: PNG, and the documents folder (empty).
-TEST(SaveNames, StoredTypeAndFolderReadBack) {
-  const std::pair<std::vector<unsigned char>, SaveFormat> types[] = {{{}, kPng},
-                                                                     {{2, 0, 0, 0}, kSvg},
-                                                                     {{3}, kEmf},
-                                                                     {{7, 0, 0, 0}, kPng},
-                                                                     {{0, 0, 0, 0}, kPng},
-                                                                     {{3, 0, 0, 1}, kPng},
-                                                                     {{3, 0, 0, 0, 3}, kPng}};
+  // Damaged stored values give the defaults: PNG, and the documents folder (empty).
+  // clang-format off
+  const std::pair<std::vector<unsigned char>, SaveFormat> types[] = {{{}, kPng}, {{2, 0, 0, 0}, kSvg}, {{3}, kEmf},
+      {{7, 0, 0, 0}, kPng}, {{0, 0, 0, 0}, kPng}, {{3, 0, 0, 1}, kPng}, {{3, 0, 0, 0, 3}, kPng}};
+  // clang-format on
   for (const auto& [bytes, format] : types)
     EXPECT_EQ(StoredSaveFormat(bytes.data(), bytes.size()), format) << bytes.size();
   const std::string longest(kMaxSavePathSize - 1, 'a'), tooLong(kMaxSavePathSize, 'a');

@@ -1,5 +1,5 @@
-// Drawing programs made from a seed: the native tests pin RasterSurface's
-// pixels on them, the Win32 tests compare it with GDI on the same calls.
+// Drawing programs made from a seed: the native tests pin RasterSurface's pixels on them, the
+// Win32 tests compare it with GDI on the same calls.
 #pragma once
 
 #include <functional>
@@ -31,8 +31,8 @@ struct GraphCase {
   DrawOptions options{};
 };
 
-// Every function, connection, grid and sonar, then odd numbers, on sizes from
-// a pixel up, some with axis numbers; `next(low, high)` gives the random choices.
+// Every function, connection, grid and sonar, then odd numbers, on sizes from a pixel up, some
+// with axis numbers; `next(low, high)` gives the random choices.
 template <typename Next>
 std::vector<GraphCase> GraphCases(Next& next) {
   const char* const numbers[] = {"1",   "-7p",  "-p", "0.5",  "4",    "1e6", "1e12", ".5p",
@@ -66,12 +66,11 @@ std::vector<GraphCase> GraphCases(Next& next) {
   return cases;
 }
 
-// Points near, far, around the crop limit of 2^28 and at the ends of int32;
-// colours plain, PALETTEINDEX, DIBINDEX and junk. DrawGraph's maths may differ
-// in a last bit from platform to platform: the native tests leave `graphs` out.
-// `likeDrawGraph` programs, from the same random choices, draw no text and
-// keep within a few thousand pixels: a line much longer can need its place
-// kept finer than the 1/256 pixel that librsvg keeps.
+// Points near, far, around the crop limit of 2^28 and at the ends of int32; colours plain,
+// PALETTEINDEX, DIBINDEX and junk. DrawGraph's maths may differ in a last bit from platform to
+// platform: the native tests leave `graphs` out. `likeDrawGraph` programs, from the same random
+// choices, draw no text and keep within a few thousand pixels: a line much longer can need its
+// place kept finer than the 1/256 pixel that librsvg keeps.
 inline std::vector<Program> Programs(bool graphs, bool likeDrawGraph = false) {
   std::mt19937_64 engine(20261207);
   const auto next = [&engine](std::int64_t low, std::int64_t high) {

@@ -1,6 +1,5 @@
-// SvgSurface's drawings rendered back by a real SVG renderer (librsvg's
-// rsvg-convert, whose XML parser refuses a document that is not well-formed)
-// and held against RasterSurface.
+// SvgSurface's drawings rendered back by a real SVG renderer (librsvg's rsvg-convert, whose XML
+// parser refuses a document that is not well-formed) and held against RasterSurface.
 #if ONDRIX_HAVE_PNG && !defined(_WIN32)
 #include <gtest/gtest.h>
 #include <png.h>
@@ -17,57 +16,41 @@
 namespace ondrix::test {
 namespace {
 
-struct Image {
-  std::int32_t width = 0, height = 0;
-  std::vector<Color> pixels;  // COLORREF
-  Color At(std::int32_t x, std::int32_t y) const { return pixels[std::size_t(y) * width + x]; }
-};
-
-// The command's exit status; its output in `output`.
-int Shell(const std::string& command, std::string& output) {
-  const std::string log = ::testing::TempDir() + "ondrix-svg-fidelity.log";
-  const int status = std::system((command + " >" + log + " 2>&1").c_str());
-  std::ifstream file(log);
-  output.assign(std::istreambuf_iterator<char>(file), {});
-  return status;
-}
-
-// Composed over white, where RasterSurface starts.
-bool ReadPng(const std::string& path, Image& image) {
+// Composed over white, where RasterSurface starts; empty when it cannot be read.
+RasterSurface ReadPng(const std::string& path) {
   png_image png{};
   png.version = PNG_IMAGE_VERSION;
   const png_color white{255, 255, 255};
-  std::vector<png_byte> rgb;
-  if (!png_image_begin_read_from_file(&png, path.c_str()))
-    return false;
+  std::vector<png_byte> rgb(
+      png_image_begin_read_from_file(&png, path.c_str()) ? 3 * png.width * png.height : 0);
   png.format = PNG_FORMAT_RGB;
-  rgb.resize(PNG_IMAGE_SIZE(png));
-  if (!png_image_finish_read(&png, &white, rgb.data(), 0, nullptr))
-    return false;
-  image = {static_cast<std::int32_t>(png.width), static_cast<std::int32_t>(png.height), {}};
+  if (rgb.empty() || !png_image_finish_read(&png, &white, rgb.data(), 0, nullptr))
+    return RasterSurface(0, 0);
+  RasterSurface image(png.width, png.height);
   for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
-    image.pixels.push_back(MakeColor(rgb[i], rgb[i + 1], rgb[i + 2]));
-  return true;
+    image.SetPixel(i / 3 % png.width, i / 3 / png.width, MakeColor(rgb[i], rgb[i + 1], rgb[i + 2]));
+  return image;
 }
 
-// The first pixel of `a` not in the background colour without a pixel of its
-// colour within one pixel in `b`, outside `exempt` (x0, y0, x1, y1); "" if none.
-std::string FirstUnmatched(const Image& a, const char* aName, const Image& b, const char* bName,
-                           Color background, const std::int32_t (&exempt)[4]) {
-  for (std::int32_t y = 0; y < a.height; ++y) {
-    for (std::int32_t x = 0; x < a.width; ++x) {
-      const Color color = a.At(x, y);
+// The first pixel of `a` not in the background colour without a pixel of its colour within one
+// pixel in `b`, outside `exempt` (x0, y0, x1, y1); "" if none.
+std::string FirstUnmatched(const RasterSurface& a, const char* aName, const RasterSurface& b,
+                           const char* bName, Color background, const std::int32_t (&exempt)[4]) {
+  for (std::int32_t y = 0; y < a.Height(); ++y) {
+    for (std::int32_t x = 0; x < a.Width(); ++x) {
+      const Color color = a.PixelAt(x, y);
       bool found = color == background ||
                    (x >= exempt[0] && x < exempt[2] && y >= exempt[1] && y < exempt[3]);
-      for (std::int32_t v = std::max(y - 1, 0); !found && v <= std::min(y + 1, b.height - 1); ++v)
-        for (std::int32_t u = std::max(x - 1, 0); !found && u <= std::min(x + 1, b.width - 1); ++u)
-          found = b.At(u, v) == color;
+      for (std::int32_t v = std::max(y - 1, 0); !found && v <= std::min(y + 1, b.Height() - 1); ++v)
+        for (std::int32_t u = std::max(x - 1, 0); !found && u <= std::min(x + 1, b.Width() - 1);
+             ++u)
+          found = b.PixelAt(u, v) == color;
       if (!found) {
         char text[200];
         std::snprintf(text, sizeof text,
                       "%s's pixel (%d, %d) 0x%06X has no pixel of its colour within one pixel in "
                       "%s (there: 0x%06X)",
-                      aName, x, y, color, bName, b.At(x, y));
+                      aName, x, y, color, bName, b.PixelAt(x, y));
         return text;
       }
     }
@@ -85,8 +68,8 @@ struct Drawing {
   std::int32_t x = 0, y = 0;
 };
 
-// Every function, connection, grid and sonar, a fifth of the odd ranges, up
-// to 800x600; the error graph; 300 call programs of the kind DrawGraph makes.
+// Every function, connection, grid and sonar, a fifth of the odd ranges, up to 800x600; the
+// error graph; 300 call programs of the kind DrawGraph makes.
 std::vector<Drawing> Drawings() {
   std::mt19937_64 engine(18);
   const auto next = [&engine](std::int64_t low, std::int64_t high) {
@@ -118,10 +101,8 @@ std::vector<Drawing> Drawings() {
 }
 
 TEST(SvgFidelity, DrawingsRenderedByLibrsvgLieWithinAPixelOfTheRaster) {
-  std::string output;
-  ASSERT_EQ(Shell("rsvg-convert --version", output), 0)
-      << output
-      << "\nrsvg-convert (Debian package librsvg2-bin) is needed: scripts/setup installs it";
+  ASSERT_EQ(std::system("rsvg-convert --version"), 0)
+      << "rsvg-convert (Debian package librsvg2-bin) is needed: scripts/setup installs it";
   // Each document placed at whole pixels in one composite drawing, so that one run of the
   // renderer draws them all.
   const std::string all = ::testing::TempDir() + "ondrix-svg-fidelity";
@@ -146,38 +127,24 @@ TEST(SvgFidelity, DrawingsRenderedByLibrsvgLieWithinAPixelOfTheRaster) {
       << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\""
       << y + shelf << "\">\n"
       << composite << "</svg>\n";
-  Image rendered;
-  ASSERT_TRUE(Shell("rsvg-convert -o " + all + ".png " + all + ".svg", output) == 0 &&
-              ReadPng(all + ".png", rendered))
-      << output;
+  ASSERT_EQ(std::system(("rsvg-convert -o " + all + ".png " + all + ".svg").c_str()), 0);
+  const RasterSurface rendered = ReadPng(all + ".png");
+  ASSERT_GT(rendered.Width(), 0) << "cannot read " << all << ".png";
 
   for (const Drawing& drawing : drawings) {
-    Image svg{drawing.width, drawing.height, {}};
-    for (std::int32_t row = 0; row < drawing.height; ++row) {
-      const auto start = rendered.pixels.begin() + (drawing.y + row) * rendered.width + drawing.x;
-      svg.pixels.insert(svg.pixels.end(), start, start + drawing.width);
-    }
-    RasterSurface raster(drawing.width, drawing.height);
+    RasterSurface svg(drawing.width, drawing.height), raster(drawing.width, drawing.height);
+    for (std::int32_t v = 0; v < drawing.height; ++v)
+      for (std::int32_t u = 0; u < drawing.width; ++u)
+        svg.SetPixel(u, v, rendered.PixelAt(drawing.x + u, drawing.y + v));
     drawing.draw(raster);
-    const Image expected{raster.Width(), raster.Height(), raster.Pixels()};
-
-    // The error line comes in a font of the renderer's choosing: its cells,
-    // and a pixel more each way, are held to ink, the rest to the rule.
+    // The error line comes in a font of the renderer's choosing: its cells, and a pixel more
+    // each way, are left out (the SVG surface's tests pin its element).
     std::int32_t text[4] = {0, 0, 0, 0};
     if (drawing.document.find("<text") != std::string::npos) {
-      EXPECT_NE(drawing.document.find(">" + XmlEscaped(kGraphErrorText) + "</text>"),
-                std::string::npos)
-          << drawing.name;
       text[2] = std::min<std::int32_t>(6 * std::strlen(kGraphErrorText) + 1, drawing.width);
       text[3] = std::min(11, drawing.height);
-      std::int32_t inked = 0;
-      for (std::int32_t v = 0; v < text[3]; ++v)
-        for (std::int32_t u = 0; u < text[2]; ++u)
-          inked += (svg.At(u, v) & 0x808080) == 0;
-      EXPECT_TRUE(drawing.width < 100 || drawing.height < 10 || inked > text[2] / 4)
-          << drawing.name << ": the error line shows " << inked << " dark pixels";
     }
-    const Image* images[] = {&expected, &svg};
+    const RasterSurface* images[] = {&raster, &svg};
     const char* names[] = {"the raster", "the SVG's rendering"};
     for (int i = 0; i < 2; ++i)
       EXPECT_EQ(FirstUnmatched(*images[i], names[i], *images[1 - i], names[1 - i],

@@ -6,14 +6,9 @@
 #include <iterator>
 #include <sstream>
 
-#include "model/value_text.h"
 #include "tools/file_output.h"
 #include "tools/png_writer.h"
 #include "tools/render_options.h"
-
-#if ONDRIX_HAVE_PNG
-#include <png.h>
-#endif
 
 namespace ondrix {
 
@@ -48,15 +43,14 @@ TEST(RenderOptions, EveryOptionReachesTheSettingsAndABadOneIsNamed) {
   EXPECT_FALSE(HasOutput(o) || DrawOptionsOf(o).axisNumbers || DrawOptionsOf(o).numberScale != 1);
   EXPECT_EQ(NothingToDoMessage(),
             "nothing to do: give --png FILE, --svg FILE, --trace or --values");
-  // One argument each; the message names what follows its '='.
+  // One argument each, a form per way to fail; the message names what follows its '='.
   std::istringstream cases(
       "--bogus|--size=800|--size=0x600|--size=-5x600|--size=800x600x2|--size=32768x1|"
-      "--size=99999999999999999999x2|--size=10000x10001|--function=sinus|--connect=dotted|"
-      "--grid=yes|--sonar=|--value==5|--value=Minimum=5|--value=Minimum X|--value=Minimum X="
-      "11111111111111111111111111111111111111111111111111|--color=Axis Color=123456|"
-      "--color=Axis Color=0x1000000|--color=Axis Color=0x000000001|--color=Axis Color=0xGG|"
-      "--color=Axis Color=0x|--color=Axis=0x10|--png|--png=|--svg|--svg=|--trace=yes|--values=|"
-      "--numbers=1|--number-scale=0|--number-scale=65|--number-scale=2x|--number-scale=");
+      "--size=99999999999999999999x2|--size=10000x10001|--function=sinus|--sonar=|--value==5|"
+      "--value=Minimum=5|--value=Minimum X|--value=Minimum X=11111111111111111111111111111111111"
+      "111111111111111|--color=Axis Color=123456|--color=Axis Color=0x1000000|--color=Axis "
+      "Color=0x000000001|--color=Axis Color=0xGG|--color=Axis Color=0x|--color=Axis=0x10|--png|"
+      "--svg=|--trace=yes|--number-scale=0|--number-scale=65|--number-scale=2x|--number-scale=");
   for (std::string argument; std::getline(cases, argument, '|');) {
     EXPECT_FALSE(ParseRenderOptions({argument}, o, error)) << argument;
     const std::string bad = argument.substr(argument.find('=') + 1, 20);
@@ -109,33 +103,20 @@ TEST(FileOutput, ReplacesAWholeFileOrLeavesTheOldOne) {
   fs::remove(folder / "link.svg");
 #endif
   // Nothing beside the written file and the folder that could not be replaced.
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"a folder", "graph.svg"}));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2)
+      << "a file left beside graph.svg and the folder";
   fs::remove_all(folder);
 }
 
 #if ONDRIX_HAVE_PNG
-TEST(PngWriter, WritesEveryPixelAsRgbAndReportsWhatCannotBeWritten) {
+// The pixels' bytes: the end-to-end tests hold the tool's PNG to the window's client area.
+TEST(PngWriter, WritesAnImageAndReportsWhatCannotBeWritten) {
   const std::string path = ::testing::TempDir() + "ondrix-graph.png";
   std::string error;
   EXPECT_FALSE(WritePng(path, RasterSurface(0, 5), error));
   EXPECT_EQ(error, "cannot write " + path + ": a PNG image needs at least one pixel");
   EXPECT_FALSE(WritePng(path + "/graph.png", RasterSurface(4, 5), error));
-  RasterSurface surface(3, 2, 0);
-  surface.SetPixel(1, 0, 0x00123456);
-  surface.SetPixel(0, 1, 0x00ABCDEF);
-  ASSERT_TRUE(WritePng(path, surface, error)) << error;
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str()));
-  image.format = PNG_FORMAT_RGB;
-  std::vector<png_byte> rgb(PNG_IMAGE_SIZE(image));
-  EXPECT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) << image.message;
-  EXPECT_EQ(rgb, std::vector<png_byte>(
-                     {0, 0, 0, 0x56, 0x34, 0x12, 0, 0, 0, 0xEF, 0xCD, 0xAB, 0, 0, 0, 0, 0, 0}));
+  ASSERT_TRUE(WritePng(path, RasterSurface(3, 2, 0), error)) << error;
   EXPECT_EQ(std::remove(path.c_str()), 0);
 }
 #endif
