@@ -1,5 +1,5 @@
-// SvgSurface's drawings rendered back by a real SVG renderer (librsvg's rsvg-convert, whose XML
-// parser refuses a document that is not well-formed) and held against RasterSurface.
+// SvgSurface's drawings checked by xmllint and rendered back by a real SVG renderer (librsvg's
+// rsvg-convert), and held against RasterSurface.
 #if ONDRIX_HAVE_PNG && !defined(_WIN32)
 #include <gtest/gtest.h>
 #include <png.h>
@@ -127,6 +127,7 @@ TEST(SvgFidelity, DrawingsRenderedByLibrsvgLieWithinAPixelOfTheRaster) {
       << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\""
       << y + shelf << "\">\n"
       << composite << "</svg>\n";
+  ASSERT_EQ(std::system(("xmllint --noout " + all + ".svg").c_str()), 0) << "not well-formed XML";
   ASSERT_EQ(std::system(("rsvg-convert -o " + all + ".png " + all + ".svg").c_str()), 0);
   const RasterSurface rendered = ReadPng(all + ".png");
   ASSERT_GT(rendered.Width(), 0) << "cannot read " << all << ".png";
