@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "../render/surface_programs.h"
-#include "dib_canvas_win.h"
 #include "render/raster_surface.h"
+#include "window_test_win.h"
 
 namespace ondrix::test {
 namespace {

@@ -18,10 +18,8 @@
 #include <tuple>
 #include <vector>
 
-#include "app/main_window_win.h"
+#include "app/ondrix_version.h"
 #include "dialogs/control_ids.h"
-#include "dib_canvas_win.h"
-#include "modal_answerer_win.h"
 #include "model/command_ids.h"
 #include "model/pointer_readout.h"
 #include "model/titles.h"
@@ -29,14 +27,18 @@
 #include "model/view.h"
 #include "render/gdi_surface_win.h"
 #include "render/raster_surface.h"
-#include "state/app_state_win.h"
 #include "state/worker_thread_win.h"
+#include "window_test_win.h"
 
 namespace ondrix {
 namespace {
 
+using test::Dword;
+using test::FirstDifference;
+using test::Has;
 using test::ModalAnswerer;
 using test::PumpUntil;
+using test::Stored;
 
 // Live GDI objects (of one type), found as Wine finds them: by a handle's low word.
 DWORD LiveGdiObjects(DWORD type = 0) {
@@ -74,44 +76,8 @@ std::vector<std::uint32_t> Shown(HWND window, int width, int height) {
   return canvas.Pixels();
 }
 
-// "" when the pixels are the surface's, else the first that is not.
-std::string FirstDifference(const std::vector<std::uint32_t>& pixels,
-                            const RasterSurface& surface) {
-  for (std::size_t i = 0; i < pixels.size(); ++i)
-    if (pixels[i] != surface.Pixels()[i])
-      return "(" + std::to_string(i % surface.Width()) + ", " +
-             std::to_string(i / surface.Width()) + ") is " + std::to_string(pixels[i]) + ", not " +
-             std::to_string(surface.Pixels()[i]);
-  return "";
-}
-
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public test::WindowTest {
  protected:
-  void SetUp() override {
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Velmora");
-    ASSERT_NE(RegisterMainWindowClass(appInstance), 0);
-  }
-  void TearDown() override {
-    DestroyWindow(window_);
-    ReleaseMainWindowResources(appInstance);
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Velmora");
-  }
-  void Size(int width, int height) {
-    window_ = IsWindow(window_) ? window_ : CreateMainWindow(appInstance);
-    RECT frame = {0, 0, width, height};
-    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, TRUE);
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, 0);
-  }
-  // A command, or a key for the accelerators with Ctrl up or down (0x80).
-  bool Send(UINT message, WPARAM id, BYTE control = 0) {
-    BYTE keys[256] = {};
-    keys[VK_CONTROL] = control;
-    MSG msg = {window_, message, id, 1, 0, {}};
-    return message == WM_COMMAND
-               ? !SendMessageA(window_, message, id, 0)
-               : SetKeyboardState(keys) &&
-                     TranslateAcceleratorA(window_, LoadAcceleratorsA(appInstance, "GRAPH"), &msg);
-  }
   // Paints, lets the render thread finish and returns the renders started.
   std::uint32_t Renders(BOOL invalidate = TRUE) {
     const std::uint32_t before = GraphRenderCount(window_);
@@ -128,7 +94,6 @@ class MainWindowTest : public testing::Test {
     }));
     return found;
   }
-  HWND window_ = nullptr;
 };
 
 TEST_F(MainWindowTest, CommandsKeysTheImageCacheAndCopyGraph) {
@@ -156,8 +121,6 @@ TEST_F(MainWindowTest, CommandsKeysTheImageCacheAndCopyGraph) {
     EXPECT_FALSE(GetMenuState(graphMenu, unchecked, 0) & MF_CHECKED);
     EXPECT_EQ(Renders(FALSE), renders);
     EXPECT_EQ(Renders(), 0u);
-    char caption[32] = {};
-    EXPECT_TRUE(GetWindowTextA(window_, caption, 32) && GraphTitle(currentSettings) == caption);
   }
   EXPECT_EQ(LiveGdiObjects(), gdiObjects);
   ShowWindow(window_, SW_MINIMIZE);  // copies nothing, draws nothing
@@ -199,7 +162,10 @@ TEST_F(MainWindowTest, AGraphSlowerThanAPaintAppearsOnItsOwn) {
   DrawGraph(expected, 0, 0, 300, 200, currentSettings);
   std::string difference;
   PumpUntil(
-      [&] { return (difference = FirstDifference(Shown(window_, 300, 200), expected)).empty(); },
+      [&] {
+        return (difference = FirstDifference(Shown(window_, 300, 200), expected.Pixels(), 300))
+            .empty();
+      },
       15000);
   EXPECT_EQ(difference, "");
   // A copy asked for meanwhile is made when its graph is done, never over
@@ -249,7 +215,8 @@ TEST_F(MainWindowTest, SettingsThatTakeHoursToDrawNeverLockTheUserOut) {
 }
 
 // Windows never closes the window at the end of a session: the settings are saved as the exit
-// saves them, and nothing is written while the session goes on. The About box closes on OK,
+// saves them, and nothing is written while the session goes on. The About box, its caption and
+// heading naming the version (as the version record, see version_texts_test.cpp), closes on OK,
 // Escape and its close box.
 TEST_F(MainWindowTest, TheSessionsEndSavesAndTheAboutBoxCloses) {
   Size(300, 200);
@@ -257,20 +224,18 @@ TEST_F(MainWindowTest, TheSessionsEndSavesAndTheAboutBoxCloses) {
   for (const BOOL ending : {FALSE, TRUE}) {
     EXPECT_TRUE(SendMessageA(window_, WM_QUERYENDSESSION, 0, 0));
     SendMessageA(window_, WM_ENDSESSION, ending, 0);
-    DWORD method = 0, size = sizeof method;
-    EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\Velmora\\Ondrix", "Graph Method",
-                           RRF_RT_REG_DWORD, nullptr, &method, &size) == ERROR_SUCCESS,
-              ending == TRUE);
-    EXPECT_EQ(method, ending ? CM_COSECANT : 0u);
+    EXPECT_EQ(Stored("Graph Method"), ending ? "4:" + Dword(CM_COSECANT) : "");
   }
   const ModalAnswerer::Action closers[] = {
       ModalAnswerer::PressOk,
       [](HWND box) { PostMessageA(GetDlgItem(box, IDOK), WM_KEYDOWN, VK_ESCAPE, 0); },
       [](HWND box) { PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0); }};
+  const std::string heading =
+      "Ondrix " ONDRIX_VERSION " for Windows NT and 95\n\nWritten by the Ondrix developers";
   for (const auto& close : closers) {
-    ModalAnswerer answerer("About Ondrix 1.6", close);
+    ModalAnswerer answerer("About Ondrix " ONDRIX_VERSION, close);
     Send(WM_COMMAND, CM_ABOUT);
-    EXPECT_TRUE(answerer.answered() && IsWindow(window_));
+    EXPECT_TRUE(answerer.answered() && IsWindow(window_) && Has(answerer.childTexts(), heading));
   }
 }
 
@@ -309,8 +274,7 @@ TEST_F(MainWindowTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
   for (const auto& [message, id, caption, text] : refusals) {
     ModalAnswerer answerer(caption, ModalAnswerer::PressOk);
     SendMessageA(window_, message, id, 0);
-    const std::vector<std::string> shown = answerer.childTexts();
-    EXPECT_TRUE(answerer.answered() && std::count(shown.begin(), shown.end(), text)) << caption;
+    EXPECT_TRUE(answerer.answered() && Has(answerer.childTexts(), text)) << caption;
   }
   ModalAnswerer::Press(PrintDialog(), IDOK);
   ASSERT_TRUE(PumpUntil([&] { return IsIconic(status) != FALSE; }));  // the wait before the page
@@ -472,15 +436,7 @@ TEST_F(MainWindowTest, WheelDragKeysAndTheViewMenuStepTheTextsThatBackAndResetRe
   EXPECT_EQ(ViewTexts(currentSettings), ViewTexts(refused));
   // The exit stores the texts, and no switch the user never turned.
   Send(WM_COMMAND, CM_EXIT);
-  char stored[kValueTextSize] = {};
-  DWORD size = sizeof stored;
-  EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\Velmora\\Ondrix", "Maximum X", RRF_RT_REG_SZ,
-                         nullptr, stored, &size),
-            ERROR_SUCCESS);
-  EXPECT_STREQ(stored, "1.000000000003");
-  EXPECT_NE(RegGetValueA(HKEY_CURRENT_USER, "Software\\Velmora\\Ondrix", "Axis Numbers", RRF_RT_ANY,
-                         nullptr, nullptr, nullptr),
-            ERROR_SUCCESS);
+  EXPECT_EQ(Stored("Maximum X") + Stored("Axis Numbers"), std::string("1:1.000000000003", 17));
 }
 
 // A drag shows the last image moved with the pointer at once, with the
@@ -507,7 +463,7 @@ TEST_F(MainWindowTest, ADragMovesTheLastImageAtOnceThenShowsTheExactOne) {
   DrawGraph(expected, 0, 0, 200, 150, currentSettings);
   EXPECT_TRUE(PumpUntil([this] { return !GraphRenderPending(window_); }));
   PumpUntil([] { return false; }, 100);
-  EXPECT_EQ(FirstDifference(Shown(window_, 200, 150), expected), "");
+  EXPECT_EQ(FirstDifference(Shown(window_, 200, 150), expected.Pixels(), 200), "");
 }
 
 TEST_F(MainWindowTest, StatusBarReadoutAxisNumbersAndTheirStoredSwitches) {
@@ -533,15 +489,16 @@ TEST_F(MainWindowTest, StatusBarReadoutAxisNumbersAndTheirStoredSwitches) {
   DrawOptions numbers;
   numbers.axisNumbers = true;
   DrawGraph(expected, 0, 0, 300, height, currentSettings, numbers);
-  EXPECT_EQ(FirstDifference(Shown(window_, 300, height), expected), "");
+  EXPECT_EQ(FirstDifference(Shown(window_, 300, height), expected.Pixels(), 300), "");
   Send(WM_COMMAND, CM_COPY_GRAPH);
   EXPECT_TRUE(ClipboardHolds(expected));
-  test::DibCanvas played(300, height);
-  const RECT frame = {0, 0, 300, height};
   ASSERT_TRUE(OpenClipboard(nullptr));
-  PlayEnhMetaFile(played.Dc(), HENHMETAFILE(GetClipboardData(CF_ENHMETAFILE)), &frame);
+  EXPECT_EQ(
+      FirstDifference(test::Played(HENHMETAFILE(GetClipboardData(CF_ENHMETAFILE)), 300, height),
+                      expected.Pixels(), 300),
+      "")
+      << "in the metafile";
   CloseClipboard();
-  EXPECT_EQ(FirstDifference(played.Pixels(), expected), "") << "in the metafile";
   // The readout, in the wide call: π and − survive.
   SendMessageA(window_, WM_MOUSEMOVE, 0, MAKELPARAM(75, 40));
   const std::string readout = PointerReadoutText(currentSettings, ViewSize{300, height}, 75, 40);
@@ -554,14 +511,7 @@ TEST_F(MainWindowTest, StatusBarReadoutAxisNumbersAndTheirStoredSwitches) {
   EXPECT_NE(wide.find(L'\u03c0'), std::wstring::npos) << readout;
   Send(WM_COMMAND, CM_AXIS_NUMBERS);
   Send(WM_COMMAND, CM_EXIT);
-  for (const auto& [name, on] : {std::pair{"Axis Numbers", 0u}, {"Status Bar", 1u}}) {
-    DWORD value = 2, size = sizeof value;
-    EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\Velmora\\Ondrix", name, RRF_RT_REG_DWORD,
-                           nullptr, &value, &size),
-              ERROR_SUCCESS)
-        << name;
-    EXPECT_EQ(value, on) << name;
-  }
+  EXPECT_EQ(Stored("Axis Numbers") + Stored("Status Bar"), "4:" + Dword(0) + "4:" + Dword(1));
 }
 
 }  // namespace

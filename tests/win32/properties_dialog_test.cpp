@@ -6,11 +6,11 @@
 #include <cstring>
 
 #include "dialogs/control_ids.h"
-#include "modal_answerer_win.h"
 #include "model/stored_values.h"
 #include "model/value_text.h"
 #include "persist/registry_settings_win.h"
 #include "state/app_state_win.h"
+#include "window_test_win.h"
 
 namespace ondrix::test {
 namespace {

@@ -8,34 +8,23 @@
 #include <tuple>
 #include <vector>
 
-#include "app/main_window_win.h"
 #include "model/menu_checks.h"
 #include "model/stored_values.h"
 #include "model/titles.h"
 #include "model/value_text.h"
-#include "state/app_state_win.h"
+#include "window_test_win.h"
 
 namespace ondrix::test {
 namespace {
 
 constexpr char kKey[] = "Software\\Velmora\\Ondrix";
-using Stored = std::vector<std::tuple<const char*, DWORD, std::string>>;
-
-std::string Dword(std::uint32_t value) {
-  return std::string(reinterpret_cast<const char*>(&value), 4);
-}
+using Values = std::vector<std::tuple<const char*, DWORD, std::string>>;
 
 // Loads as the main window does when it is created: settings, menu, caption, placement.
-class RegistrySettingsTest : public testing::Test {
+class RegistrySettingsTest : public WindowTest {
  protected:
-  void SetUp() override { ASSERT_NE(RegisterMainWindowClass(appInstance), 0); }
-  void TearDown() override {
-    DestroyWindow(window_);
-    ReleaseMainWindowResources(appInstance);
-    RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
-  }
   // Loads from a key holding just these values (none: no key), or from the key as it is.
-  GraphSettings Load(const Stored& values, bool keep = false) {
+  GraphSettings Load(const Values& values, bool keep = false) {
     if (!keep)
       RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
     for (const auto& [name, type, bytes] : values)
@@ -48,7 +37,6 @@ class RegistrySettingsTest : public testing::Test {
     return currentSettings;
   }
   bool Checked(int id) const { return GetMenuState(graphMenu, id, MF_BYCOMMAND) & MF_CHECKED; }
-  HWND window_ = nullptr;
   RECT rect_ = {};
 };
 
@@ -93,17 +81,13 @@ TEST_F(RegistrySettingsTest, SaveWritesEveryValueAndThePlacementWhenReachable) {
   ShowWindow(window_, SW_MAXIMIZE);
   ShowWindow(window_, SW_MINIMIZE);  // two restores from here
   SaveSettings(saved, window_);
-  const DWORD types[] = {REG_DWORD, REG_BINARY, REG_SZ};  // by StoredType
+  const char* const types[] = {"4:", "3:", "1:"};  // by StoredType
   for (const StoredValue& value : kStoredValues) {
-    char data[64] = {};
-    DWORD type = 0, size = sizeof data;
-    RegGetValueA(HKEY_CURRENT_USER, kKey, value.name, RRF_RT_ANY, &type, data, &size);
     const char* field = reinterpret_cast<const char*>(&saved) + value.offset;
     const bool text = value.type == StoredType::Text;
-    const std::size_t length = text ? BoundedLength(field, 49) : 4;
-    EXPECT_TRUE(type == types[static_cast<int>(value.type)] && size == length + text &&
-                std::memcmp(data, field, length) == 0)
-        << value.name;
+    const std::string bytes =
+        text ? std::string(field, BoundedLength(field, 49)) + '\0' : std::string(field, 4);
+    EXPECT_EQ(Stored(value.name), types[static_cast<int>(value.type)] + bytes) << value.name;
   }
   const std::tuple<const char*, std::uint32_t, const RECT*> changes[] = {
       {kPlacementNames[2], 0, &system},

@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,43 +17,26 @@
 #include <vector>
 
 #include "app/graph_file_win.h"
-#include "app/main_window_win.h"
-#include "dib_canvas_win.h"
-#include "modal_answerer_win.h"
 #include "render/gdi_surface_win.h"
 #include "render/svg_surface.h"
-#include "state/app_state_win.h"
+#include "window_test_win.h"
 
 namespace ondrix {
 namespace {
 
+using test::FirstDifference;
+using test::Has;
 using test::ModalAnswerer;
+using test::Pixels;
+using test::Played;
 using test::PumpUntil;
-using Pixels = std::vector<std::uint32_t>;
+using test::Stored;
 using Texts = std::vector<std::string>;
-
-// "" when equal, else the first pixel that differs.
-std::string FirstDifference(const Pixels& got, const Pixels& expected, int width) {
-  const auto at = std::mismatch(got.begin(), got.end(), expected.begin(), expected.end());
-  const std::size_t i = at.first - got.begin();
-  return got.size() != expected.size() ? std::to_string(got.size()) + " pixels"
-         : at.first == got.end()
-             ? ""
-             : "(" + std::to_string(i % width) + ", " + std::to_string(i / width) + ") is " +
-                   std::to_string(*at.first) + ", not " + std::to_string(*at.second);
-}
 
 // The window's image: GDI on a 32-bit surface, as the render thread draws it.
 Pixels Drawn(const GraphSettings& settings, int width, int height) {
   test::DibCanvas canvas(width, height);
   DrawGraph(canvas.Dc(), 0, 0, width, height, settings);
-  return canvas.Pixels();
-}
-
-Pixels Played(HENHMETAFILE metafile, int width, int height) {
-  test::DibCanvas canvas(width, height);
-  const RECT rect = {0, 0, width, height};
-  PlayEnhMetaFile(canvas.Dc(), metafile, &rect);
   return canvas.Pixels();
 }
 
@@ -93,48 +75,28 @@ Texts Listing(const std::string& folder) {
   return names;
 }
 
-// A stored value as "TYPE:BYTES"; "" when there is none.
-std::string Stored(const char* name) {
-  char data[MAX_PATH] = {};
-  DWORD type = 0, size = sizeof data;
-  return RegGetValueA(HKEY_CURRENT_USER, "Software\\Velmora\\Ondrix", name, RRF_RT_ANY, &type, data,
-                      &size)
-             ? ""
-             : std::to_string(type) + ":" + std::string(data, size);
-}
-
 std::string DocumentsFolder() {
   char folder[MAX_PATH] = {};
   SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder);
   return folder;
 }
 
-bool Has(const Texts& texts, const std::string& text) {
-  return std::count(texts.begin(), texts.end(), text) > 0;
-}
-
-class SaveGraphTest : public testing::Test {
+class SaveGraphTest : public test::WindowTest {
  protected:
   void SetUp() override {
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Velmora");
-    ASSERT_NE(RegisterMainWindowClass(appInstance), 0);
+    WindowTest::SetUp();
     std::filesystem::remove_all(folder_);  // what a crashed run left
     std::filesystem::create_directory(folder_);
   }
   void TearDown() override {
-    DestroyWindow(window_);
-    ReleaseMainWindowResources(appInstance);
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Velmora");
+    WindowTest::TearDown();
     std::filesystem::remove_all(folder_);
   }
   // A new window of that client size showing the function, drawn.
   void Open(int width, int height, WPARAM function) {
     DestroyWindow(window_);
-    window_ = CreateMainWindow(appInstance);
-    RECT frame = {0, 0, width, height};
-    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, TRUE);
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, 0);
-    SendMessageA(window_, WM_COMMAND, function, 0);
+    Size(width, height);
+    Send(WM_COMMAND, function);
     UpdateWindow(window_);
     EXPECT_TRUE(PumpUntil([this] { return !GraphRenderPending(window_); }));
   }
@@ -154,15 +116,9 @@ class SaveGraphTest : public testing::Test {
   Texts SaveAs(const std::string& name, std::vector<ModalAnswerer::Step> then = {}) {
     then.insert(then.begin(), Answer(name));
     ModalAnswerer answerer(then);
-    BYTE keys[256] = {};
-    keys[VK_CONTROL] = 0x80;
-    MSG key = {window_, WM_KEYDOWN, 'S', 1, 0, {}};
-    EXPECT_TRUE(SetKeyboardState(keys) &&
-                TranslateAcceleratorA(window_, LoadAcceleratorsA(appInstance, "GRAPH"), &key));
-    EXPECT_TRUE(answerer.answered());
+    EXPECT_TRUE(Send(WM_KEYDOWN, 'S', 0x80) && answerer.answered());
     return answerer.childTexts();
   }
-  HWND window_ = nullptr;
   const std::string folder_ = (std::filesystem::temp_directory_path() / "ondrix-save").string();
   std::string offeredFolder_;
 };
@@ -198,7 +154,7 @@ TEST_F(SaveGraphTest, TheDialogSavesTheImageAndOffersTheLastFolderAndTypeNext) {
   EXPECT_EQ(Listing(folder_), files) << "Cancel writes nothing";
   SendMessageA(window_, WM_ENDSESSION, TRUE, 0);
   EXPECT_EQ(Stored("Save Type") + Stored("Save Folder"),
-            "4:" + std::string("\3\0\0\0", 4) + "1:" + folder_ + '\0');
+            "4:" + test::Dword(3) + "1:" + folder_ + '\0');
 
   // Copy Graph offers the same recording beside the bitmap, the error line's text included.
   currentSettings.values[MinimumY] = 5;
@@ -219,7 +175,7 @@ TEST_F(SaveGraphTest, TheDialogSavesTheImageAndOffersTheLastFolderAndTypeNext) {
   EXPECT_TRUE(Has(SaveAs(""), "PNG image (*.png)") && offeredFolder_ == DocumentsFolder());
   SendMessageA(window_, WM_ENDSESSION, TRUE, 0);
   EXPECT_EQ(Stored("Save Type") + Stored("Save Folder"),
-            "4:" + std::string("\1\0\0\0", 4) + "1:C:\\gone" + '\0');
+            "4:" + test::Dword(1) + "1:C:\\gone" + '\0');
 }
 
 // A failure leaves the old file as it was, no temporary file, and a message with the system's
