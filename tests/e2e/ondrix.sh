@@ -80,7 +80,8 @@ saved() { matches_render "$work/saved.png" "${client%%+*}" "${options[@]}"; }
 check "Ctrl+S saves exactly the client area as saved.png" "no equal PNG within 10 s" wait_until 10 saved
 close
 
-# The Win32 test's page (Tangent, grid and sonar on, connection 0x00A000) at 300 dpi: HORZRES x VERTRES.
+# The Win32 test's page (Tangent, grid, sonar and axis numbers on, connection 0x00A000) at 300
+# dpi: HORZRES x VERTRES.
 check "the Win32 print test passes" "its output above" env ONDRIX_KEEP_PDF=1 "$WINE" \
   "$ONDRIX_WIN32_BIN/ondrix_win32_tests.exe" --gtest_filter=MainWindowTest.CancelledPrint* || exit
 pdf=$(find ~/PDF -name 'Tangent_-_Ondrix*.pdf' -newer "$work/in.reg")  # in.reg predates the test
@@ -88,20 +89,24 @@ page=$(pdfinfo "$pdf" | sed -n 's/^Title: *//p; s/^Pages: *//p' | tr '\n' '|')
 check "one new PDF, one page titled Tangent - Ondrix" "'$pdf': $page" [ "$page" = "Tangent - Ondrix|1|" ] || exit
 pdftoppm -r 300 -aa no -aaVector no -png -singlefile "$pdf" "$work/page"
 rm -f "$pdf"
-render 2479x3508 --function tangent --grid on --sonar on --color "Point Connection Color=0x00A000"
-# Lines become strokes on the way: the curve, white on black, is compared within a pixel.
-for image in page render; do
-  convert "$work/$image.png" -crop 2479x3508+0+0 +repage -fuzz 4% -fill black +opaque '#00A000' \
-    -fill white -opaque '#00A000' "$work/$image-curve.png"
-done
+render 2479x3508 --function tangent --grid on --sonar on --color "Point Connection Color=0x00A000" \
+  --numbers on --number-scale 3
 count() { convert "$@" -format '%[fx:round(mean*w*h)]' info:; }
-# $(outside A B [OPERATIONS]): the curve pixels of A not in B's (after the operations).
-outside() { count "$work/$1-curve.png" \( "$work/$2-curve.png" "${@:3}" -negate \) -compose Multiply -composite; }
-# Each rendered curve pixel is inked, each inked one lies next to one, bar strokes beside points.
-missing=$(outside render page) extra=$(outside page render -morphology Dilate Square:1)
-rendered=$(count "$work/render-curve.png")
-check "the printed curve lies on the rendered one" "outliers $missing and $extra of $rendered" \
-  [ "$rendered" -gt 0 -a $((missing * 200)) -le "$rendered" -a $((extra * 200)) -le "$rendered" ]
+# $(outside A B INK [OPERATIONS]): the INK pixels of A not in B's (after the operations).
+outside() { count "$work/$1-$3.png" \( "$work/$2-$3.png" "${@:4}" -negate \) -compose Multiply -composite; }
+# Lines become strokes on the way: the curve, and the black of the axes and their numbers, each
+# white on black (through magenta, which the graph never uses), are compared within a pixel: each rendered pixel is inked, each inked one lies
+# next to one, bar strokes beside points.
+for ink in 00A000 000000; do
+  for image in page render; do
+    convert "$work/$image.png" -crop 2479x3508+0+0 +repage -fuzz 4% -fill '#FF00FF' -opaque "#$ink" \
+      -fill black +opaque '#FF00FF' -fill white -opaque '#FF00FF' "$work/$image-$ink.png"
+  done
+  missing=$(outside render page $ink) extra=$(outside page render $ink -morphology Dilate Square:1)
+  rendered=$(count "$work/render-$ink.png")
+  check "the printed #$ink lies on the rendered one" "outliers $missing and $extra of $rendered" \
+    [ "$rendered" -gt 0 -a $((missing * 200)) -le "$rendered" -a $((extra * 200)) -le "$rendered" ]
+done
 
 # The view under the mouse: wheel notches over the graph (X button 4 turns it away: in)
 # and a left drag; the exit stores the six view texts, which ondrix-render draws alike.

@@ -286,6 +286,7 @@ TEST_F(MainWindowTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
   Send(WM_COMMAND, CM_TANGENT);
   currentSettings.colors[PointConnection] = 0x0000A000;
   currentSettings.sonar = 1;
+  viewSwitches.axisNumbers = true;  // at the printer's scale on the page
   const DWORD dcs = LiveGdiObjects(OBJ_DC);  // fonts and bitmaps come and go with the dialogs
   Send(WM_COMMAND, CM_PRINT_GRAPH);
   const HWND dialog = PrintDialog();
