@@ -48,8 +48,6 @@ TEST(GraphSettings, DefaultsNamesLookupsMethodsAndValueTexts) {
   for (int i = 0; i < 12; ++i) {
     EXPECT_EQ(s.colors[i % 8], colors[i % 8]) << kColorNames[i % 8];
     EXPECT_EQ(s.values[i], values[i]) << kValueNames[i];
-    EXPECT_EQ(FindValueIndex(kValueNames[i]), i);
-    EXPECT_EQ(FindColorIndex(kColorNames[i % 8]), i % 8);
     std::strcpy(s.functionName, "Cotangent");  // a shorter name must clear it
     s.graphMethod = methods[i];
     SetFunctionNameFromMethod(s);
@@ -76,15 +74,9 @@ TEST(GraphSettings, DefaultsNamesLookupsMethodsAndValueTexts) {
   GraphSettings damaged = DefaultGraphSettings();
   char(&text)[kValueTextSize] = damaged.valueTexts[MinimumX];
   std::memset(text, '7', kValueTextSize);  // no NUL
-  EXPECT_EQ(ValueTextLength(text), 49);
-  EXPECT_EQ(BoundedLength("abc", 2), 2u);
-  EXPECT_EQ(BoundedLength("a\0c", 3), 1u);
   ParseValueTexts(damaged);
   EXPECT_EQ(text[kMaxValueTextLength], '\0');
   EXPECT_EQ(damaged.values[MinimumX], 7777777777777777777777777777777777777777777777777.0);
-  text[kMaxValueTextLength] = '5';
-  SetValueText(text, std::string(60, '1'));
-  EXPECT_EQ(std::string(text), std::string(49, '1'));
 }
 
 // Decimals, pixels (INT32_MIN for NaN), -4 to 4 on 100 pixels both ways, and each function at an
@@ -114,7 +106,6 @@ TEST(Evaluation, RoundingAndMapping) {
   }
   EXPECT_EQ(PixelToX(100, 100, settings), 4);
   EXPECT_EQ(PixelToX(25, 100, settings), -2);
-  EXPECT_EQ(PixelToX(0, 0, settings), -4);  // a one-column surface shows the left edge
   EXPECT_EQ(MapXToPixel(0, 799, square("-1e400", "1e400")), 400);
   const double pole = 1.5707963267948966, c4 = std::acos(4e-4), s4 = std::asin(4e-4);
   const double no = -12345, c5 = std::acos(4e-5), s5 = std::asin(4e-5);
@@ -136,11 +127,6 @@ TEST(Evaluation, RoundingAndMapping) {
     EXPECT_EQ(EvaluateFunction(c.x, &y, c.function, values), c.y != no)
         << FunctionName(c.function) << " at " << c.x;
     EXPECT_NEAR(y, c.y, std::fabs(c.y) * 1e-9) << FunctionName(c.function) << " at " << c.x;
-    const double scaled[kValueCount] = {2 * c.a, c.b, c.c, c.d + 0.25};  // A scales, D shifts
-    EXPECT_TRUE(c.y == no || std::fabs(c.y) > 1e300 ||
-                (EvaluateFunction(c.x, &y, c.function, scaled) &&
-                 std::fabs(y - (2 * c.y - c.d + 0.25)) <= std::fabs(c.y) * 2e-9))
-        << FunctionName(c.function);
   }
 }
 
@@ -169,8 +155,7 @@ TEST(FieldRules, TickCorrectionAndVerdictsInTheOrderTheDialogAsks) {
       {{{MinimumY, "9"}, {MinimumX, "9"}}, "0 9 10 -1 Your Y Minimum is more"},
       {{{MaximumX, "-2p"}, {MaximumY, "-4"}}, "1 -1 -1 6 Your Minimum and Maximums CANNOT"},
       {{{MaximumY, "-4"}, {XTickFrequency, "0"}}, "1 -1 -1 9 Your Minimum"},
-      {{{XTickFrequency, "-1"}}, "2 -1 -1 -1 Your Tick Ranges must be greater"},
-      {{{YTickFrequency, "0"}}, "2 -1 -1 -1 Your Tick Ranges"}};
+      {{{XTickFrequency, "-1"}}, "2 -1 -1 -1 Your Tick Ranges must be greater"}};
   for (const auto& [texts, expected] : verdicts) {
     const FieldVerdict v = JudgeFields(WithTexts(texts));
     const std::string got = std::to_string(static_cast<int>(v.kind)) + " " +

@@ -56,7 +56,6 @@ const struct { Values values; bool drawable; std::int32_t connect = CM_CONNECTED
     {{{YTickFrequency, 1e-300}}, false}, {{{XTickFrequency, 1e-12}}, false, CM_NO_CONNECTION},
     {{{BModifier, 0}, {MinimumX, -1e308}, {MaximumX, 1e308}, {XTickFrequency, 1e307}}, false},
     {{{MaximumX, 2147483647.0}, {XTickFrequency, 1}}, false, CM_NO_CONNECTION},
-    {{{MinimumX, -2147483647.0}, {XTickFrequency, 1}}, false, CM_NO_CONNECTION},
     {{{MaximumY, 4294967296.0}, {YTickFrequency, 2}}, false}, {{{MinimumY, -4294967292.0}, {YTickFrequency, 2}}, true},
     {{{MinimumX, 1e7}, {MaximumX, 1e7 + 1}, {XTickFrequency, 1e6}}, false}, {{{MinimumX, -1e7 - 1}, {MaximumX, -1e7}, {XTickFrequency, 1e6}}, false},
     {{{MinimumX, 1e7}, {MaximumX, 1e7 + 1}, {XTickFrequency, 1e6}}, true, CM_UNCONNECTED_DOTS},
@@ -73,9 +72,6 @@ TEST(DrawGraphTest, TheErrorLineKnownFramesMarksAsymptotesAndSteps) {
     const std::string trace = Trace(Make(row.values, CM_SINE, row.connect), 400, 300);
     EXPECT_EQ(trace == error + ";", !row.drawable) << trace.substr(0, 60);
   }
-  for (int right : {0, -5, std::numeric_limits<int>::min()})
-    EXPECT_EQ(Trace(Make({}), right, 1), "fill 0 0 " + std::to_string(right) + " 1 0x00000033;");
-  EXPECT_NE(Trace(Make({}), 1, 1), "fill 0 0 1 1 0x00000033;");  // one pixel is a frame too
   // x and y from -2 to 3 with tick 1 on 11 x 11: column 2 * (x + 2), row 2 * (3 - y), the axes in
   // column 4 and row 6; ticks of 9 % of 100: side 3, half 2; sonar squares of 7 %: side 2 (not
   // rounded up), half 1. Each run of multiples goes up from 1, then down from -1.
@@ -106,17 +102,8 @@ TEST(DrawGraphTest, TheErrorLineKnownFramesMarksAsymptotesAndSteps) {
   for (std::string* calls : {&frame, &trace})
     std::replace(calls->begin(), calls->end(), ';', '\n');
   EXPECT_EQ(frame, trace);
-  // The cotangent moves on after each asymptote; the one at 0 shows the axis in its gaps. Each
-  // asymptote line puts the position back where the curve left it.
-  const std::string cotangent = Trace(Make({}, CM_COTANGENT), 800, 600);
-  EXPECT_EQ(cotangent.find("pen restore;line"), std::string::npos);
-  EXPECT_NE(cotangent.find("line 1 -4276;pen DASH 0x00000011;move 0 0;line 0 599;move 1 -4276;pen "
-                           "restore;pen DASH 0x00000011;bk 0x00000022;move 320 0;line 320 599;move "
-                           "1 -4276;bk 0x00000033;pen restore;"),
-            std::string::npos);
-  // The point pass draws the asymptote at 0 again.
-  EXPECT_NE(cotangent.find("bk 0x00000022;move 320 0;"),
-            cotangent.rfind("bk 0x00000022;move 320 0;"));
+  // Each asymptote line puts the position back where the curve left it.
+  EXPECT_EQ(Trace(Make({}, CM_COTANGENT), 800, 600).find("pen restore;line"), std::string::npos);
   // A multiple in column 0 keeps the tick as the step; on 2 x 2 the walk resumes past an
   // asymptote before the fast walk's entry.
   const GraphSettings joined = Make({{MinimumX, 0.5}, {MaximumX, 4}, {XTickFrequency, 0.5}});
@@ -138,10 +125,7 @@ constexpr std::int64_t kFar = std::int64_t{1} << 30, kBox = kClipBound;  // 6710
 // clang-format off
 const std::pair<std::vector<Point64>, const char*> kPaths[] = {
     {{{10, 20}, {-30, 40}, {134217727, -134217727}}, "move 10 20\nline -30 40\nline 134217727 -134217727\n"},
-    {{{5, -kFar}, {5, 100}}, "move 5 -67108864\nline 5 100\n"}, {{{-kFar, 7}, {kFar, 7}}, "move -67108864 7\nline 67108864 7\n"},
     {{{0, 0}, {4 * kBox, 3}}, "move 0 0\nline 67108864 1\n"},  // y = 0.75 at the edge
-    {{{kFar, kFar}, {kFar, -kFar}}, ""}, {{{5, kFar}, {134217728, 0}}, ""}, {{{2 * kBox, 0}, {0, 2 * kBox}}, ""},
-    {{{300, 3221225471LL}, {300, -3221225472LL}}, "move 300 67108864\nline 300 -67108864\n"},
     // y = 9.375 where the second line enters; the third goes on from where the surface is.
     {{{0, 0}, {kFar, 0}, {10, 10}, {20, 20}}, "move 0 0\nline 67108864 0\nmove 67108864 9\nline 10 10\nline 20 20\n"},
     // A near end outside the box is sent as it is.
