@@ -294,6 +294,15 @@ TEST(ViewHistory, WheelRunsBackDepthAndSteps) {
   while (history.Back(settings)) {
   }
   EXPECT_EQ(Texts(settings), home);
+  for (int i = 0; i < 150; ++i) {  // 150 steps keep the last 100
+    const GraphSettings before = settings;
+    ASSERT_TRUE(PanByPixels(settings, size, 1, 0));
+    history.RecordStep(before, settings);
+  }
+  EXPECT_EQ(history.Size(), 100u);
+  while (history.Back(settings)) {
+  }
+  EXPECT_NEAR(settings.values[MinimumX], PixelToX(-50, 799, DefaultGraphSettings()), 1e-5);
   WheelAccumulator wheel;  // notches carry their rest, a turn back drops it
   std::string notches;
   for (const int delta : {360, 130, 110, 40, 60, 40, -30, -100, -60})
