@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "../render/surface_programs.h"
 #include "render/raster_surface.h"
 #include "window_test_win.h"
@@ -33,26 +31,6 @@ TEST(GdiSurfaceFidelityTest, ProgramsGiveTheSamePixelsAsGdi) {
           << program.width << 'x' << program.height << " call " << i;
     }
   }
-}
-
-// Text is dark on an opaque box of the background colour; the destructor unwinds the pens.
-TEST(GdiSurfaceTest, TextOnTheBackgroundColourAndPensRestored) {
-  DibCanvas canvas(200, 40);
-  {
-    GdiSurface surface(canvas.Dc());
-    surface.FillRectangle(0, 0, 200, 40, 0x00FFFFFF);
-    surface.SetBackgroundColor(0x0000FF00);
-    surface.TextOut(3, 5, kGraphErrorText);
-    surface.SelectPen(PenStyle::Dot, 0x000000FF);
-    surface.SelectPen(PenStyle::Solid, 0x00FF0000);
-  }
-  GdiFlush();
-  const std::vector<std::uint32_t> pixels = canvas.Pixels();  // text edges may be smoothed
-  const auto dark =
-      std::count_if(pixels.begin(), pixels.end(), [](auto p) { return !(p & 0xC0C0C0); });
-  const auto background = std::count(pixels.begin(), pixels.end(), 0x0000FF00u);
-  EXPECT_TRUE(dark > 20 && background > dark) << dark << ' ' << background;
-  EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_PEN), GetStockObject(BLACK_PEN));
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ void PickPi(HWND dialog, int value) {
 }
 
 // Applies, then Cancel restores what the dialog opened with but not the custom colours, the
-// first of which the chooser replaced. The dialog is grey, with an owner-drawn swatch.
+// first of which the chooser replaced.
 TEST(PropertiesDialogTest, ApplyWiresTheVerdictsAndCancelRestores) {
   constexpr COLORREF kChosen = RGB(12, 200, 34);
   std::vector<ModalAnswerer::Step> steps;
@@ -47,11 +47,6 @@ TEST(PropertiesDialogTest, ApplyWiresTheVerdictsAndCancelRestores) {
       steps.push_back({"Range Error", [button](HWND box) { ModalAnswerer::Press(box, button); }});
   };
   then([](HWND dialog) {
-    const LONG_PTR swatch = GetWindowLongPtrA(GetDlgItem(dialog, IDC_COLOR_SWATCH), GWL_STYLE);
-    EXPECT_TRUE((swatch & BS_TYPEMASK) == BS_OWNERDRAW &&
-                GetClassLongPtrA(dialog, GCLP_HBRBACKGROUND) == COLOR_BTNFACE + 1 &&
-                SendDlgItemMessageA(dialog, IDC_VALUE_FIRST + DModifier, EM_GETLIMITTEXT, 0, 0) ==
-                    49);
     TypeAndApply(dialog, {{MinimumX, "10"}, {MinimumY, "5"}, {YTickFrequency, "-2-"}});
   });
   answer({IDNO});  // nothing swapped, nothing applied
@@ -71,14 +66,9 @@ TEST(PropertiesDialogTest, ApplyWiresTheVerdictsAndCancelRestores) {
   then([](HWND dialog) {
     EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_VALUE_FIRST + MinimumX));
     EXPECT_EQ(SendMessageA(GetFocus(), EM_GETSEL, 0, 0), MAKELRESULT(0, 2)) << "all of \"3p\"";
-    TypeAndApply(dialog, {{MaximumX, "10"}, {MinimumY, "5"}});
+    TypeAndApply(dialog, {{MaximumX, "10"}, {YTickFrequency, "0"}});
   });
-  answer({IDOK});  // equal Y range: the field the verdict names
-  then([](HWND dialog) {
-    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_VALUE_FIRST + MinimumY));
-    TypeAndApply(dialog, {{MinimumY, "-4"}, {YTickFrequency, "0"}});
-  });
-  answer({IDOK});  // a zero tick
+  answer({IDOK});  // a zero tick: the field the verdict names
   then([](HWND dialog) {
     EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_VALUE_FIRST + YTickFrequency));
     SetDlgItemTextA(dialog, IDC_VALUE_FIRST + YTickFrequency, "1");

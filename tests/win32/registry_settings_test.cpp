@@ -46,7 +46,6 @@ TEST_F(RegistrySettingsTest, LoadTakesWhatFitsAndKeepsDefaultsOtherwise) {
   const std::tuple<const char*, DWORD, std::string, std::string> cases[] = {
       // name, type, bytes, and the field's leading four bytes or its text
       {"Grid", REG_BINARY, std::string("\x00\x00", 2), Dword(0)},
-      {"Sonar", REG_BINARY, std::string(5, '\x01'), Dword(0)},
       {"Graph Method", REG_DWORD, Dword(CM_TANGENT), Dword(CM_TANGENT)},
       {"Graph Method", REG_DWORD, Dword(CM_POINT_SONAR), Dword(CM_POINT_SONAR)},
       {"Minimum X", REG_SZ, full49 + '\0', full49},

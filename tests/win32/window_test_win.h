@@ -1,9 +1,6 @@
 // What the Win32 tests share: a main window on a fresh settings key, modal boxes answered from
-// inside their modal loops, GDI read back through a DIB section, and the registry read back.
-// The answerer's timer awaits each step's caption among this thread's visible windows, records
-// the box's child texts and runs the step's action. A box of the steps still (or again) open a
-// second after an answer, or none showing for five seconds, fails the test, and from then on
-// every box of the thread is ended, so the test ends in seconds.
+// inside their modal loops (a box left open or never shown fails the test and ends every box),
+// GDI read back through a DIB section, and the registry read back.
 #pragma once
 
 #include <windows.h>
