@@ -135,6 +135,11 @@ TEST_F(MainWindowTest, CommandsKeysTheImageCacheAndCopyGraph) {
   EXPECT_EQ(GraphRenderCount(window_) - renders, 1u);
   Size(240, 180);  // a new size alone draws anew
   EXPECT_EQ(Renders(FALSE), 1u);
+  // The clipboard held open elsewhere: a message, and the clipboard as it was.
+  ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());
+  ModalAnswerer answerer("Copy Graph", ModalAnswerer::PressOk);
+  Send(WM_COMMAND, CM_COPY_GRAPH);
+  EXPECT_TRUE(answerer.answered() && CloseClipboard() && !IsClipboardFormatAvailable(CF_DIB));
 }
 
 // A graph that took longer than a paint waits was never shown: the window
@@ -212,12 +217,18 @@ TEST_F(MainWindowTest, TheSessionsEndSavesAndTheAboutBoxCloses) {
     SendMessageA(window_, WM_ENDSESSION, ending, 0);
     EXPECT_EQ(Stored("Graph Method"), ending ? "4:" + Dword(CM_COSECANT) : "");
   }
-  ModalAnswerer answerer("About Ondrix " ONDRIX_VERSION, ModalAnswerer::PressOk);
-  Send(WM_COMMAND, CM_ABOUT);
-  EXPECT_TRUE(answerer.answered() && IsWindow(window_) &&
-              Has(answerer.childTexts(),
-                  "Ondrix " ONDRIX_VERSION
-                  " for Windows NT and 95\n\nWritten by the Ondrix developers"));
+  const ModalAnswerer::Action closers[] = {
+      ModalAnswerer::PressOk,
+      [](HWND box) { PostMessageA(GetDlgItem(box, IDOK), WM_KEYDOWN, VK_ESCAPE, 0); },
+      [](HWND box) { PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0); }};
+  for (const auto& close : closers) {
+    ModalAnswerer answerer("About Ondrix " ONDRIX_VERSION, close);
+    Send(WM_COMMAND, CM_ABOUT);
+    EXPECT_TRUE(answerer.answered() && IsWindow(window_) &&
+                Has(answerer.childTexts(),
+                    "Ondrix " ONDRIX_VERSION
+                    " for Windows NT and 95\n\nWritten by the Ondrix developers"));
+  }
 }
 
 // tests/e2e/ondrix.sh keeps the page (ONDRIX_KEEP_PDF=1) to compare it.
@@ -240,6 +251,8 @@ TEST_F(MainWindowTest, CancelledPrintLeavesNoPdfAndTheNextGivesOnePage) {
   const std::tuple<UINT, WPARAM, const char*, const char*> refusals[] = {
       {WM_COMMAND, CM_PRINT_GRAPH, "Print Graph",
        "I am already printing a graph; I cannot print more than one at a time."},
+      {WM_COMMAND, CM_PAGE_SETUP, "Page Setup",
+       "I am printing a graph; wait until I am done spooling, then set up the page."},
       {WM_CLOSE, 0, "Exit",
        "I am currently printing a graph; wait until I am done spooling, then try to exit again."}};
   for (const auto& [message, id, caption, text] : refusals) {
