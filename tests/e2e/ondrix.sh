@@ -67,6 +67,9 @@ shown() {
     matches_render "$work/client.png" "${client%%+*}" "${options[@]}"
 }
 check "the slow graph appears on its own" "no client area equal to ondrix-render within 30 s" wait_until 30 shown
+keys 2
+options[1]=cosine
+check "so does the next one after the key 2" "no equal client area within 30 s" wait_until 30 shown
 keys ctrl+c
 copied() { xclip -selection clipboard -t image/bmp -o >"$work/copy.bmp" && matches_render "$work/copy.bmp" "${client%%+*}" "${options[@]}"; }
 check "Ctrl+C copies exactly the client area (${client%%+*})" "no equal image/bmp within 10 s" wait_until 10 copied
@@ -108,6 +111,17 @@ for ink in 00A000 000000; do
     [ "$rendered" -gt 0 -a $((missing * 200)) -le "$rendered" -a $((extra * 200)) -le "$rendered" ]
 done
 
+# A logoff: Windows asks the window, tells it the session ends and ends the process, which
+# never sees a close; the function chosen since the start is stored all the same.
+start "a start before a logoff" "Cosine - Ondrix" '"Graph Method"=dword:00000082' || exit
+keys 4
+check "the key 4 gives Cotangent" "title '$(xdotool getwindowname "$window")'" \
+  wait_until 10 xdotool search --name '^Cotangent - Ondrix$'
+"$WINE" wineboot --end-session
+kill -9 "$pid" 2>/dev/null
+check "a logoff stores what the key chose" "stored: $("$WINE" reg query "$key" /v "Graph Method" | tr -d '\r')" \
+  bash -c "'$WINE' reg query '$key' /v 'Graph Method' | grep -qE 'REG_DWORD +0x7e'"
+
 # The view under the mouse: wheel notches over the graph (X button 4 turns it away: in)
 # and a left drag; the exit stores the six view texts, which ondrix-render draws alike.
 view=("Minimum X" "Maximum X" "X Tick Mark Frequency" "Minimum Y" "Maximum Y" "Y Tick Mark Frequency")
@@ -124,6 +138,18 @@ snap() { import -window root "$work/shot.png" && convert "$work/shot.png" -crop 
 # The image is done when two screenshots half a second apart agree.
 settled() { snap last && sleep 0.5 && snap client && [ "$(compare -metric AE "$work/last.png" "$work/client.png" null: 2>&1)" = 0 ]; }
 differing() { render "${client%%+*}" "${options[@]}" && compare -metric AE "$work/client.png" "$work/render.png" null: 2>&1; }
+settled_differing() { wait_until 20 settled; differing; }
+# Notches 0.7 s apart, a Back step each, then a drag, one more, whose last move is along x
+# alone: a pan that shows the last image moved until the new one is done. The Win32 tests hold
+# each step's zoom and shift exactly.
+gestures() {
+  IFS='x+' read -r width height left top <<<"$client"
+  local x=$((left + width / 3)) y=$((top + height / 4))
+  timeout 10 xdotool windowfocus --sync "$window" mousemove "$x" "$y"
+  for _ in 1 2 3; do timeout 10 xdotool sleep 0.7 click 4; done
+  timeout 10 xdotool sleep 0.7 mousedown 1 mousemove $((x + 12)) $((y - 8)) sleep 0.1 \
+    mousemove $((x + 25)) $((y - 23)) sleep 0.1 mousemove $((x + 37)) $((y - 23)) sleep 0.1 mouseup 1
+}
 
 "$WINE" reg delete "$key" /f
 start "a start on the default view" "Sine - Ondrix" '"Background Color"=dword:00e6f0fa' \
@@ -132,14 +158,7 @@ start "a start on the default view" "Sine - Ondrix" '"Background Color"=dword:00
 texts=(-2p 3p .0833333333333333p -4 4 1)
 view_options
 check "the default view appears" "no client area equal to ondrix-render within 30 s" wait_until 30 shown
-# Notches 0.7 s apart, then a drag whose last move is along x alone: a pan that shows the last
-# image moved until the new one is done. The Win32 tests hold each step's zoom and shift exactly.
-IFS='x+' read -r width height left top <<<"$client"
-x=$((left + width / 3)) y=$((top + height / 4))
-timeout 10 xdotool windowfocus --sync "$window" mousemove "$x" "$y"
-for _ in 1 2 3; do timeout 10 xdotool sleep 0.7 click 4; done
-timeout 10 xdotool sleep 0.7 mousedown 1 mousemove $((x + 12)) $((y - 8)) sleep 0.1 \
-  mousemove $((x + 25)) $((y - 23)) sleep 0.1 mousemove $((x + 37)) $((y - 23)) sleep 0.1 mouseup 1
+gestures
 wait_until 20 settled
 close
 read_view
@@ -149,9 +168,20 @@ pixels=$(differing)
 check "the view shown is ondrix-render's of those texts" "$pixels pixels differ at ${client%%+*}" [ "$pixels" = 0 ]
 
 # Stored switches: the axis numbers draw as ondrix-render's, in the rows above the status bar.
+# Back retraces the same gestures to the texts of the start.
+start_texts=("${texts[@]}")
 start "a start on that view with axis numbers and the status bar" "Sine - Ondrix" \
   '"Axis Numbers"=dword:00000001' '"Status Bar"=dword:00000001' || exit
 view_options --numbers on
 check "the view appears with its numbers above the bar" "no area equal to ondrix-render within 30 s" \
   wait_until 30 shown
+gestures
+keys BackSpace BackSpace BackSpace
+pixels=$(settled_differing)
+check "three Backs leave the first notch's view" "the first view shows: fewer than four steps" [ "$pixels" != 0 ]
+keys BackSpace
+pixels=$(settled_differing)
+check "a fourth Back shows the first view again" "$pixels pixels differ at ${client%%+*}" [ "$pixels" = 0 ]
 close
+read_view
+check "Back stores the first view's texts exactly" "stored: ${texts[*]}; at the start: ${start_texts[*]}" [ "${texts[*]}" = "${start_texts[*]}" ]
