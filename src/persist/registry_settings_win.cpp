@@ -146,6 +146,11 @@ void FormatCustomColorName(int index, char (&name)[32]) {
 
 }  // namespace
 
+bool ReadStoredValue(const char* name, void* data, DWORD* size) {
+  return RegGetValueA(HKEY_CURRENT_USER, kSettingsKeyPath, name, RRF_RT_ANY, nullptr, data, size) ==
+         ERROR_SUCCESS;
+}
+
 LoadedSettings LoadSettings() {
   LoadedSettings loaded = {};
   GraphSettings& settings = loaded.settings;

@@ -28,6 +28,10 @@ LoadedSettings LoadSettings();
 // settings to the settings key.
 void SaveSettings(const GraphSettings& settings, HWND window);
 
+// A value of the settings key, of any type, if it fits in `size` bytes;
+// `size` is then the number read. Without `data`, whether the value is there.
+bool ReadStoredValue(const char* name, void* data = nullptr, DWORD* size = nullptr);
+
 // The sixteen custom colours of the colour chooser; defaults when nothing is
 // stored.
 void LoadCustomColors(COLORREF colors[16]);

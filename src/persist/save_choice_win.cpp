@@ -7,28 +7,17 @@
 #include "persist/registry_settings_win.h"
 
 namespace ondrix {
-namespace {
-
-// The value's data, of any type, if it fits in `size` bytes; `size` is
-// then the number read. Without `data`, whether the value is there.
-bool ReadValue(const char* name, void* data = nullptr, DWORD* size = nullptr) {
-  return RegGetValueA(HKEY_CURRENT_USER, kSettingsKeyPath, name, RRF_RT_ANY, nullptr, data, size) ==
-         ERROR_SUCCESS;
-}
-
-}  // namespace
-
 SaveChoice LoadSaveChoice() {
   SaveChoice choice;
-  choice.made = ReadValue(kSaveFolderValueName) || ReadValue(kSaveTypeValueName);
+  choice.made = ReadStoredValue(kSaveFolderValueName) || ReadStoredValue(kSaveTypeValueName);
   char folder[kMaxSavePathSize];
   DWORD size = sizeof folder;
-  if (ReadValue(kSaveFolderValueName, folder, &size)) {
+  if (ReadStoredValue(kSaveFolderValueName, folder, &size)) {
     choice.folder = StoredSaveFolder(folder, size);
   }
   unsigned char type[4];
   size = sizeof type;
-  if (ReadValue(kSaveTypeValueName, type, &size)) {
+  if (ReadStoredValue(kSaveTypeValueName, type, &size)) {
     choice.format = StoredSaveFormat(type, size);
   }
   return choice;

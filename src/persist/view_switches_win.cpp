@@ -9,14 +9,11 @@
 namespace ondrix {
 namespace {
 
-// Whether the value is there, and whether it says on.
-bool ReadSwitch(const char* name, bool& on) {
-  unsigned char data[8];
+// Four bytes holding 1; larger data does not fit and is off too.
+bool SwitchIsOn(const char* name) {
+  unsigned char data[4];
   DWORD size = sizeof data;
-  const LSTATUS status =
-      RegGetValueA(HKEY_CURRENT_USER, kSettingsKeyPath, name, RRF_RT_ANY, nullptr, data, &size);
-  on = status == ERROR_SUCCESS && StoredSwitchIsOn(data, size);
-  return status == ERROR_SUCCESS || status == ERROR_MORE_DATA;
+  return ReadStoredValue(name, data, &size) && StoredSwitchIsOn(data, size);
 }
 
 void WriteSwitch(const char* name, bool on) {
@@ -28,9 +25,9 @@ void WriteSwitch(const char* name, bool on) {
 
 ViewSwitches LoadViewSwitches() {
   ViewSwitches switches;
-  const bool numbersThere = ReadSwitch(kAxisNumbersValueName, switches.axisNumbers);
-  const bool statusBarThere = ReadSwitch(kStatusBarValueName, switches.statusBar);
-  switches.stored = numbersThere || statusBarThere;
+  switches.axisNumbers = SwitchIsOn(kAxisNumbersValueName);
+  switches.statusBar = SwitchIsOn(kStatusBarValueName);
+  switches.stored = ReadStoredValue(kAxisNumbersValueName) || ReadStoredValue(kStatusBarValueName);
   return switches;
 }
 
