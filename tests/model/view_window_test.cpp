@@ -1,12 +1,10 @@
-// The rules behind the main window's view input: where the last image lies
-// after a pan, and the View menu's stored switches.
+// Where the main window's last image lies after a pan.
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "model/stored_values.h"
 #include "model/value_text.h"
 #include "model/view.h"
 
@@ -52,19 +50,6 @@ TEST(PanShift, EveryPanIsFoundToThePixelAndNothingElseIsAPan) {
   for (const GraphSettings* other : others)
     EXPECT_FALSE(PanShift(start, *other, size).has_value()) << other->valueTexts[MinimumX];
   EXPECT_FALSE(PanShift(start, start, ViewSize{1, 201}).has_value());
-}
-
-TEST(StoredSwitch, OnlyFourBytesHoldingOneAreOn) {
-  const struct {
-    const char* data;
-    std::size_t size;
-    bool on;
-  } cases[] = {{"\1\0\0\0", 4, true},  {"\0\0\0\0", 4, false}, {"\2\0\0\0", 4, false},
-               {"\1\0\0\1", 4, false}, {"\1\0\0", 3, false},   {"\1\0\0\0\0\0\0\0", 8, false},
-               {nullptr, 4, false}};
-  for (const auto& c : cases)
-    EXPECT_EQ(StoredSwitchIsOn(c.data, c.size), c.on)
-        << c.size << " bytes from " << int(c.data ? c.data[0] : -1);
 }
 
 }  // namespace

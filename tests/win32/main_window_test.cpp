@@ -346,20 +346,18 @@ TEST_F(MainWindowTest, WheelDragKeysAndTheViewMenuStepTheTextsThatBackAndResetRe
   };
   const auto key = [this](WPARAM code) { SendMessageA(window_, WM_KEYDOWN, code, 1); };
   // A gesture, then where the point at (column, row) went and the ranges' scales.
-  const std::tuple<const char*, std::function<void()>, int, int, int, int, double, double> steps[] =
-      {
-          {"notch in", [&] { wheel(100, 50, 120, 0); }, 100, 50, 100, 50, 0.8, 0.8},
-          {"notch out with Shift", [&] { wheel(100, 50, -120, MK_SHIFT); }, 100, 50, 100, 50, 1.25,
-           1},
-          {"two notches with Ctrl", [&] { wheel(30, 150, 60, MK_CONTROL, 4); }, 30, 150, 30, 150, 1,
-           0.64},
-          {"drag", [&] { drag(50, 60, 80, 40); }, 50, 60, 80, 40, 1, 1},
-          {"left arrow", [&] { key(VK_LEFT); }, 100, 100, 130, 100, 1, 1},
-          {"down arrow", [&] { key(VK_DOWN); }, 100, 100, 100, 80, 1, 1},
-          {"Ctrl+=", [&] { Send(WM_KEYDOWN, VK_OEM_PLUS, 0x80); }, 150, 100, 150, 100, 0.5, 0.5},
-          {"keypad -", [&] { Send(WM_KEYDOWN, VK_SUBTRACT); }, 150, 100, 150, 100, 2, 2},
-          {"Zoom In", [&] { Send(WM_COMMAND, CM_ZOOM_IN); }, 150, 100, 150, 100, 0.5, 0.5},
-      };
+  // clang-format off
+  const std::tuple<const char*, std::function<void()>, int, int, int, int, double, double> steps[] = {
+      {"notch in", [&] { wheel(100, 50, 120, 0); }, 100, 50, 100, 50, 0.8, 0.8},
+      {"notch out with Shift", [&] { wheel(100, 50, -120, MK_SHIFT); }, 100, 50, 100, 50, 1.25, 1},
+      {"two notches with Ctrl", [&] { wheel(30, 150, 60, MK_CONTROL, 4); }, 30, 150, 30, 150, 1, 0.64},
+      {"drag", [&] { drag(50, 60, 80, 40); }, 50, 60, 80, 40, 1, 1},
+      {"left arrow", [&] { key(VK_LEFT); }, 100, 100, 130, 100, 1, 1},
+      {"down arrow", [&] { key(VK_DOWN); }, 100, 100, 100, 80, 1, 1},
+      {"Ctrl+=", [&] { Send(WM_KEYDOWN, VK_OEM_PLUS, 0x80); }, 150, 100, 150, 100, 0.5, 0.5},
+      {"keypad -", [&] { Send(WM_KEYDOWN, VK_SUBTRACT); }, 150, 100, 150, 100, 2, 2},
+      {"Zoom In", [&] { Send(WM_COMMAND, CM_ZOOM_IN); }, 150, 100, 150, 100, 0.5, 0.5}};
+  // clang-format on
   std::vector<GraphSettings> views = {currentSettings};
   for (const auto& [name, act, column, row, toColumn, toRow, scaleX, scaleY] : steps) {
     const GraphSettings before = currentSettings;
