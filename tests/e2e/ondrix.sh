@@ -2,24 +2,10 @@
 # ondrix.exe under Wine, and its print on cups-pdf, against ondrix-render. Needs DISPLAY,
 # WINEPREFIX, WINE, ONDRIX_WIN32_BIN and ONDRIX_NATIVE_BIN.
 set -u
+. "$(dirname "${BASH_SOURCE[0]}")/checks.bash"
 work=$(mktemp -d "${TMPDIR:-/tmp}/ondrix-e2e.XXXXXX")
-key='HKCU\Software\Velmora\Ondrix' x11_key='HKCU\Software\Wine\X11 Driver' failures=0 pid=''
+key='HKCU\Software\Velmora\Ondrix' x11_key='HKCU\Software\Wine\X11 Driver' pid=''
 trap 'kill $pid; "$WINE" reg delete "$x11_key" /v Decorated /f; rm -rf "$work"; exit $failures' EXIT
-# check NAME REASON COMMAND...: one case from one command's status.
-check() {
-  "${@:3}" && echo "PASS: $1" && return
-  echo "FAIL: $1 ($2)"
-  failures=$((failures + 1))
-  return 1
-}
-# wait_until SECONDS COMMAND...: polls the command until it succeeds.
-wait_until() {
-  local deadline=$((SECONDS + $1))
-  until "${@:2}" >/dev/null 2>&1; do
-    [ "$SECONDS" -ge "$deadline" ] && return 1
-    sleep 0.2
-  done
-}
 render() { "$ONDRIX_NATIVE_BIN/ondrix-render" --size "$@" --png "$work/render.png"; }
 matches_render() { render "${@:2}" && [ "$(compare -metric AE "$1" "$work/render.png" null: 2>&1)" = 0 ]; }
 gone() { [[ "$(ps -o stat= -p "$pid")" =~ ^Z?$ ]]; }
@@ -43,24 +29,21 @@ close() {
 # An X tick spacing of 1e-7 takes hours to draw: the keys and the exit work still.
 "$WINE" reg add "$x11_key" /v Decorated /d N /f
 "$WINE" reg delete "$key" /f
-start "a start with slow settings" "Sine - Ondrix" '"X Tick Mark Frequency"="1e-7"' \
-  '"Window X Placement"=dword:00000028' '"Window Y Placement"=dword:0000001e' \
-  '"Window Width"=dword:000001f4' '"Window Height"=dword:00000190' || exit
+placement=('"Window X Placement"=dword:00000028' '"Window Y Placement"=dword:0000001e'
+  '"Window Width"=dword:000001f4' '"Window Height"=dword:00000190')
+start "a start with slow settings" "Sine - Ondrix" '"X Tick Mark Frequency"="1e-7"' "${placement[@]}" || exit
 keys 3 space period
 check "keys 3, space and period give Tangent" "title '$(xdotool getwindowname "$window")'" \
   wait_until 10 xdotool search --name '^Tangent - Ondrix$'
 close
 
-# The exit stored what the keys chose: the next start shows it. A background the frame never
-# uses finds the client area; COLORREF 0x00BBGGRR is #RRGGBB.
-# X tick 5e-6 takes about a second to draw: longer than a paint waits, so the
-# graph must appear when its thread is done, with no other message.
+# The exit stored what the keys chose. A background the frame never uses finds the client area
+# (COLORREF 0x00BBGGRR is #RRGGBB). X tick 5e-6 draws for longer than a paint waits.
 start "a second start" "Tangent - Ondrix" '"X Tick Mark Frequency"="5e-6"' \
   '"Background Color"=dword:00e6f0fa' || exit
 options=(--function tangent --grid off --sonar on --color "Background Color=0xE6F0FA"
   --value "X Tick Mark Frequency=5e-6")
-# A paint still under way shows as a difference: look again for a while.
-shown() {
+shown() {  # a paint under way differs: look again for a while
   import -window root "$work/shot.png" &&
     client=$(convert "$work/shot.png" -fill black +opaque '#FAF0E6' -fill white -opaque '#FAF0E6' -format '%@' info:) &&
     convert "$work/shot.png" -crop "$client" +repage "$work/client.png" &&
@@ -76,15 +59,13 @@ check "Ctrl+C copies exactly the client area (${client%%+*})" "no equal image/bm
 # Ctrl+S, a bare name typed over the offered one and Enter: the PNG type's file of the client area.
 keys ctrl+s
 dialog=$(timeout 30 xdotool search --sync --onlyvisible --name '^Save Graph As$' | head -1)
-timeout 10 xdotool windowfocus --sync "$dialog" key ctrl+a
-timeout 10 xdotool type "Z:${work//\//\\}\\saved"
+timeout 10 xdotool windowfocus --sync "$dialog" key ctrl+a type "Z:${work//\//\\}\\saved"
 timeout 10 xdotool key Return
-saved() { matches_render "$work/saved.png" "${client%%+*}" "${options[@]}"; }
-check "Ctrl+S saves exactly the client area as saved.png" "no equal PNG within 10 s" wait_until 10 saved
+check "Ctrl+S saves exactly the client area as saved.png" "no equal PNG within 10 s" \
+  wait_until 10 matches_render "$work/saved.png" "${client%%+*}" "${options[@]}"
 close
 
-# The Win32 test's page (Tangent, grid, sonar and axis numbers on, connection 0x00A000) at 300
-# dpi: HORZRES x VERTRES.
+# The Win32 test's page (Tangent, grid, sonar, numbers, connection 0x00A000) at 300 dpi.
 check "the Win32 print test passes" "its output above" env ONDRIX_KEEP_PDF=1 "$WINE" \
   "$ONDRIX_WIN32_BIN/ondrix_win32_tests.exe" --gtest_filter=MainWindowTest.CancelledPrint* || exit
 pdf=$(find ~/PDF -name 'Tangent_-_Ondrix*.pdf' -newer "$work/in.reg")  # in.reg predates the test
@@ -97,9 +78,8 @@ render 2479x3508 --function tangent --grid on --sonar on --color "Point Connecti
 count() { convert "$@" -format '%[fx:round(mean*w*h)]' info:; }
 # $(outside A B INK [OPERATIONS]): the INK pixels of A not in B's (after the operations).
 outside() { count "$work/$1-$3.png" \( "$work/$2-$3.png" "${@:4}" -negate \) -compose Multiply -composite; }
-# Lines become strokes on the way: the curve, and the black of the axes and their numbers, each
-# white on black (through magenta, which the graph never uses), are compared within a pixel: each rendered pixel is inked, each inked one lies
-# next to one, bar strokes beside points.
+# Lines become strokes on the way: the curve, and the black axes and numbers, white on black
+# (through magenta, which the graph never uses), must agree within a pixel either way.
 for ink in 00A000 000000; do
   for image in page render; do
     convert "$work/$image.png" -crop 2479x3508+0+0 +repage -fuzz 4% -fill '#FF00FF' -opaque "#$ink" \
@@ -111,8 +91,7 @@ for ink in 00A000 000000; do
     [ "$rendered" -gt 0 -a $((missing * 200)) -le "$rendered" -a $((extra * 200)) -le "$rendered" ]
 done
 
-# A logoff: Windows asks the window, tells it the session ends and ends the process, which
-# never sees a close; the function chosen since the start is stored all the same.
+# A logoff ends the process, which never sees a close: the function chosen is stored all the same.
 start "a start before a logoff" "Cosine - Ondrix" '"Graph Method"=dword:00000082' || exit
 keys 4
 check "the key 4 gives Cotangent" "title '$(xdotool getwindowname "$window")'" \
@@ -122,8 +101,7 @@ kill -9 "$pid" 2>/dev/null
 check "a logoff stores what the key chose" "stored: $("$WINE" reg query "$key" /v "Graph Method" | tr -d '\r')" \
   bash -c "'$WINE' reg query '$key' /v 'Graph Method' | grep -qE 'REG_DWORD +0x7e'"
 
-# The view under the mouse: wheel notches over the graph (X button 4 turns it away: in)
-# and a left drag; the exit stores the six view texts, which ondrix-render draws alike.
+# Wheel notches (X button 4: in) and a drag; the exit stores the six view texts.
 view=("Minimum X" "Maximum X" "X Tick Mark Frequency" "Minimum Y" "Maximum Y" "Y Tick Mark Frequency")
 read_view() {
   mapfile -t texts < <(for name in "${view[@]}"; do
@@ -135,13 +113,11 @@ view_options() {
   for i in "${!view[@]}"; do options+=(--value "${view[i]}=${texts[i]-}"); done
 }
 snap() { import -window root "$work/shot.png" && convert "$work/shot.png" -crop "$client" +repage "$work/$1.png"; }
-# The image is done when two screenshots half a second apart agree.
 settled() { snap last && sleep 0.5 && snap client && [ "$(compare -metric AE "$work/last.png" "$work/client.png" null: 2>&1)" = 0 ]; }
 differing() { render "${client%%+*}" "${options[@]}" && compare -metric AE "$work/client.png" "$work/render.png" null: 2>&1; }
 settled_differing() { wait_until 20 settled; differing; }
-# Notches 0.7 s apart, a Back step each, then a drag, one more, whose last move is along x
-# alone: a pan that shows the last image moved until the new one is done. The Win32 tests hold
-# each step's zoom and shift exactly.
+# Notches 0.7 s apart, a Back step each, then a drag, one more, ending along x alone (a pan that
+# shows the last image moved until the new one is done).
 gestures() {
   IFS='x+' read -r width height left top <<<"$client"
   local x=$((left + width / 3)) y=$((top + height / 4))
@@ -152,9 +128,7 @@ gestures() {
 }
 
 "$WINE" reg delete "$key" /f
-start "a start on the default view" "Sine - Ondrix" '"Background Color"=dword:00e6f0fa' \
-  '"Window X Placement"=dword:00000028' '"Window Y Placement"=dword:0000001e' \
-  '"Window Width"=dword:000001f4' '"Window Height"=dword:00000190' || exit
+start "a start on the default view" "Sine - Ondrix" '"Background Color"=dword:00e6f0fa' "${placement[@]}" || exit
 texts=(-2p 3p .0833333333333333p -4 4 1)
 view_options
 check "the default view appears" "no client area equal to ondrix-render within 30 s" wait_until 30 shown
@@ -167,8 +141,7 @@ view_options
 pixels=$(differing)
 check "the view shown is ondrix-render's of those texts" "$pixels pixels differ at ${client%%+*}" [ "$pixels" = 0 ]
 
-# Stored switches: the axis numbers draw as ondrix-render's, in the rows above the status bar.
-# Back retraces the same gestures to the texts of the start.
+# Stored switches: numbers as ondrix-render's, above the status bar; Back retraces the gestures.
 start_texts=("${texts[@]}")
 start "a start on that view with axis numbers and the status bar" "Sine - Ondrix" \
   '"Axis Numbers"=dword:00000001' '"Status Bar"=dword:00000001' || exit

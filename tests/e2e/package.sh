@@ -5,15 +5,9 @@
 set -u
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/ondrix-package-test.XXXXXX")
-head=$(git -C "$root" rev-parse HEAD) failures=0 pid='' started=$SECONDS
+head=$(git -C "$root" rev-parse HEAD) pid='' started=$SECONDS
+. "$root/tests/e2e/checks.bash"
 trap '[ -n "$pid" ] && kill $pid 2>/dev/null && wait $pid; rm -rf "$work"; exit $failures' EXIT
-# check NAME REASON COMMAND...: one case from one command's status.
-check() {
-  "${@:3}" && echo "PASS: $1" && return
-  echo "FAIL: $1 ($2)"
-  failures=$((failures + 1))
-  return 1
-}
 # package CLONE [OPTION]: scripts/package in a fresh clone of HEAD in the folder CLONE.
 package() {
   git clone -q "$root" "$1" && git -C "$1" checkout -q --detach "$head" &&
@@ -31,12 +25,10 @@ same_zips() {
 version=$(sed -n 's/^project(Ondrix VERSION \([0-9.]*\) .*/\1/p' "$root/CMakeLists.txt")
 zip=ondrix-$version-win32.zip
 check "scripts/package in a clone" "its output above" package "$work/one" || exit
-check "the zip is named after the project's version: $zip" "dist holds $(ls "$work/one/dist" | tr '\n' ' ')" \
-  [ -f "$work/one/dist/$zip" ] || exit
 check "scripts/package in a second clone" "its output above" package_elsewhere "$work/other/two" || exit
 check "two packages of one commit are the same bytes" "see above" \
   same_zips "$work/one/dist/$zip" "$work/other/two/dist/$zip"
-check "dist/SHA256SUMS holds $zip's checksum" "$(cat "$work/one/dist/SHA256SUMS")" \
+check "dist holds $zip, the project's version, and its checksum in SHA256SUMS" "$(cat "$work/one/dist/SHA256SUMS")" \
   bash -c "cd '$work/one/dist' && grep -q ' $zip\$' SHA256SUMS && sha256sum --quiet -c SHA256SUMS"
 listing=$(zipinfo -1 "$work/one/dist/$zip" | tr '\n' ' ')
 check "the zip holds ondrix.exe, README.txt and LICENSE" "it holds: $listing" \
@@ -71,11 +63,9 @@ fi
 "${wine[@]}" reg delete 'HKCU\Software\Velmora\Ondrix' /f >/dev/null 2>&1
 "${wine[@]}" "$fresh/ondrix.exe" &
 pid=$!
-for _ in $(seq 450); do
-  window=$(xdotool search --all --onlyvisible --pid $pid --name '^Sine - Ondrix$' 2>/dev/null | head -1)
-  [ -z "$window" ] && kill -0 $pid 2>/dev/null || break
-  sleep 0.2
-done
+shown() { xdotool search --all --onlyvisible --pid $pid --name '^Sine - Ondrix$' >/dev/null 2>&1; }
+ended_or_shown() { ! kill -0 $pid 2>/dev/null || shown; }
+wait_until 90 ended_or_shown
 check "$what starts and shows Sine - Ondrix" "$(kill -0 $pid 2>/dev/null && echo 'none within 90 s' ||
-  echo 'it ended without a window')" [ -n "$window" ]
+  echo 'it ended without a window')" shown
 echo "the package checks took $((SECONDS - started)) s"

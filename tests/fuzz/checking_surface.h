@@ -21,8 +21,7 @@ inline void Require(bool condition, const char* rule) {
   }
 }
 
-// Lines stop reaching the raster once the drawing would cover `budget` pixels (none when 0); the
-// curve is drawn with a solid pen of `curve`.
+// Lines stop inking past `budget` pixels (0: never); the curve is a solid pen of `curve`.
 class CheckingSurface : public RasterSurface {
  public:
   CheckingSurface(std::int32_t width, std::int32_t height, std::int64_t budget,

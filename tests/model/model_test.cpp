@@ -17,8 +17,6 @@
 namespace ondrix {
 namespace {
 
-// Stored data read back, the menu's check marks and the clipboard's rows: the Win32 tests.
-
 using Texts = std::vector<std::pair<int, const char*>>;
 
 GraphSettings WithTexts(const Texts& texts) {
@@ -29,7 +27,6 @@ GraphSettings WithTexts(const Texts& texts) {
   return settings;
 }
 
-// Partial names are refused by the tool's --value and --color.
 TEST(GraphSettings, DefaultsNamesLookupsMethodsAndValueTexts) {
   GraphSettings s = DefaultGraphSettings();
   EXPECT_STREQ(s.functionName, "Sine");
@@ -79,9 +76,8 @@ TEST(GraphSettings, DefaultsNamesLookupsMethodsAndValueTexts) {
   EXPECT_EQ(damaged.values[MinimumX], 7777777777777777777777777777777777777777777777777.0);
 }
 
-// Decimals, pixels (INT32_MIN for NaN), -4 to 4 on 100 pixels both ways, and each function at an
-// ordinary point, at the edge of its asymptote test (the denominator rounded to 4 decimals), off
-// its domain, and with modifiers.
+// Decimals, pixels (INT32_MIN for NaN), -4 to 4 on 100 pixels; each function at a plain point, at
+// the edge of its asymptote test (to 4 decimals), off its domain, and with modifiers.
 TEST(Evaluation, RoundingAndMapping) {
   // clang-format off
   const std::tuple<double, int, double> decimals[] = {{1.25, 1, 1.3}, {-1.25, 1, -1.2}, {2.5, 0, 3}, {-2.5, 0, -2},

@@ -33,9 +33,9 @@ TEST(SaveNames, DefaultNameFilterFolderMessageAndTheStoredTypeAndFolder) {
   std::memcpy(settings.functionName, "Cotangent123456", kFunctionNameSize);  // no NUL
   EXPECT_EQ(DefaultSaveName(settings, kEmf), "Cotangent123456.emf");
   const char filter[] =
-      "PNG image (*.png)\0*.png\0SVG drawing (*.svg)\0*.svg\0"
-      "Windows enhanced metafile (*.emf)\0*.emf\0";  // and the closing NUL
-  EXPECT_EQ(SaveFilterText(), std::string(filter, sizeof filter));
+      "PNG image (*.png)\0*.png\0SVG drawing (*.svg)\0*.svg\0Windows enhanced metafile "
+      "(*.emf)\0*.emf\0";
+  EXPECT_EQ(SaveFilterText(), std::string(filter, sizeof filter));  // with the closing NUL
   const std::pair<const char*, const char*> folders[] = {
       {"C:\\x\\a.png", "C:\\x"}, {"C:\\a.png", "C:\\"}, {"a.png", ""}, {"Z:/t/a.png", "Z:/t"}};
   for (const auto& [path, folder] : folders)

@@ -104,8 +104,7 @@ TEST(DrawGraphTest, TheErrorLineKnownFramesMarksAsymptotesAndSteps) {
   EXPECT_EQ(frame, trace);
   // Each asymptote line puts the position back where the curve left it.
   EXPECT_EQ(Trace(Make({}, CM_COTANGENT), 800, 600).find("pen restore;line"), std::string::npos);
-  // A multiple in column 0 keeps the tick as the step; on 2 x 2 the walk resumes past an
-  // asymptote before the fast walk's entry.
+  // A multiple in column 0 keeps the tick as the step; on 2 x 2 the walk resumes past an asymptote.
   const GraphSettings joined = Make({{MinimumX, 0.5}, {MaximumX, 4}, {XTickFrequency, 0.5}});
   std::string expected = "pen SOLID 0x00000066;move -100 300;";
   for (int k = 2; k <= 8; ++k)
@@ -188,8 +187,7 @@ GraphSettings MakeSettings(std::int32_t right) {
   return s;
 }
 
-// The seams where the fast walk skips work, over sizes from one pixel to a screen; every
-// third graph with axis numbers.
+// The seams where the fast walk skips work, sizes from a pixel to a screen, a third numbered.
 TEST(DrawGraphDifferential, FastWalkDrawsThePlainWalksPixels) {
   for (int cases = 0; cases < 3000; ++cases) {
     const std::int32_t right = cases % 97 == 0 ? 1920 : cases % 41 == 0 ? 1 : 1 + random() % 60;

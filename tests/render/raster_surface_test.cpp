@@ -11,9 +11,8 @@
 namespace ondrix::test {
 namespace {
 
-// A thousand programs (dash phases, crops, text cells, palette colours, 1x1 fills...) pinned
-// by one fingerprint of every call's result, pixels and trace, after the Win32 tests matched
-// GDI on them; a check digit per program names the first one that differs, with its calls.
+// A thousand programs (dash phases, crops, text, palette colours...) pinned, once GDI agreed, by
+// a fingerprint of results, pixels and trace; a check digit a program names the first off.
 TEST(RasterSurfaceTest, ProgramsKeepTheirPixelsAndTraces) {
   const std::string pinned =
       "5bd5c2855b1094457aa8157ca5217f16a2d742622248231241f9e80a8160e92dd6aec63a26ebf782627ab741a0f2"

@@ -1,5 +1,4 @@
-// Drawing programs made from a seed: the native tests pin RasterSurface's pixels on them, the
-// Win32 tests compare it with GDI on the same calls.
+// Drawing programs from a seed: native tests pin RasterSurface on them, Win32 tests hold it to GDI.
 #pragma once
 
 #include <functional>
@@ -31,8 +30,8 @@ struct GraphCase {
   DrawOptions options{};
 };
 
-// Every function, connection, grid and sonar, then odd numbers, on sizes from a pixel up, some
-// with axis numbers; `next(low, high)` gives the random choices.
+// Each function, connection, grid and sonar, then odd numbers, sizes from a pixel up, some
+// numbered.
 template <typename Next>
 std::vector<GraphCase> GraphCases(Next& next) {
   const char* const numbers[] = {"1",   "-7p",  "-p", "0.5",  "4",    "1e6", "1e12", ".5p",
@@ -66,11 +65,9 @@ std::vector<GraphCase> GraphCases(Next& next) {
   return cases;
 }
 
-// Points near, far, around the crop limit of 2^28 and at the ends of int32; colours plain,
-// PALETTEINDEX, DIBINDEX and junk. DrawGraph's maths may differ in a last bit from platform to
-// platform: the native tests leave `graphs` out. `likeDrawGraph` programs, from the same random
-// choices, draw no text and keep within a few thousand pixels: a line much longer can need its
-// place kept finer than the 1/256 pixel that librsvg keeps.
+// Points near, far, around the crop limit of 2^28 and at int32's ends; colours plain, PALETTEINDEX,
+// DIBINDEX and junk. `graphs` differ in a last bit between platforms. `likeDrawGraph`: no text,
+// within a few thousand pixels (a longer line can need more than librsvg's 1/256 pixel).
 inline std::vector<Program> Programs(bool graphs, bool likeDrawGraph = false) {
   std::mt19937_64 engine(20261207);
   const auto next = [&engine](std::int64_t low, std::int64_t high) {

@@ -1,5 +1,4 @@
-// SvgSurface's drawings checked by xmllint and rendered back by a real SVG renderer (librsvg's
-// rsvg-convert), and held against RasterSurface.
+// SvgSurface's drawings: xmllint, then librsvg's rsvg-convert held against RasterSurface.
 #if ONDRIX_HAVE_PNG && !defined(_WIN32)
 #include <gtest/gtest.h>
 #include <png.h>
@@ -66,8 +65,7 @@ struct Drawing {
   std::int32_t x = 0, y = 0;
 };
 
-// Every function, connection, grid and sonar, a fifth of the odd ranges, up to 800x600; the
-// error graph; 300 call programs of the kind DrawGraph makes.
+// The graph cases up to 800x600 (a fifth of the odd ones), the error graph, 300 call programs.
 std::vector<Drawing> Drawings() {
   std::mt19937_64 engine(18);
   const auto next = [&engine](std::int64_t low, std::int64_t high) {
@@ -101,8 +99,7 @@ std::vector<Drawing> Drawings() {
 TEST(SvgFidelity, DrawingsRenderedByLibrsvgLieWithinAPixelOfTheRaster) {
   ASSERT_EQ(std::system("rsvg-convert --version"), 0)
       << "rsvg-convert (Debian package librsvg2-bin) is needed: scripts/setup installs it";
-  // Each document placed at whole pixels in one composite drawing, so that one run of the
-  // renderer draws them all.
+  // One composite drawing, each document at whole pixels, so one run of the renderer draws all.
   const std::string all = ::testing::TempDir() + "ondrix-svg-fidelity";
   std::vector<Drawing> drawings = Drawings();
   std::string composite;
@@ -136,8 +133,7 @@ TEST(SvgFidelity, DrawingsRenderedByLibrsvgLieWithinAPixelOfTheRaster) {
       for (std::int32_t u = 0; u < drawing.width; ++u)
         svg.SetPixel(u, v, rendered.PixelAt(drawing.x + u, drawing.y + v));
     drawing.draw(raster);
-    // The error line comes in a font of the renderer's choosing: its cells, and a pixel more
-    // each way, are left out; its text must be there.
+    // The error line's font is the renderer's: its text must be there, its cells are left out.
     std::int32_t text[4] = {0, 0, 0, 0};
     if (drawing.document.find("<text") != std::string::npos) {
       EXPECT_NE(drawing.document.find(std::string(">") + kGraphErrorText + "</text>"),

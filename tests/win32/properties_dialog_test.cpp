@@ -36,8 +36,7 @@ void PickPi(HWND dialog, int value) {
   EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_VALUE_FIRST + value));
 }
 
-// Applies, then Cancel restores what the dialog opened with but not the custom colours, the
-// first of which the chooser replaced.
+// Applies, then Cancel restores what the dialog opened with, but not the custom colours.
 TEST(PropertiesDialogTest, ApplyWiresTheVerdictsAndCancelRestores) {
   constexpr COLORREF kChosen = RGB(12, 200, 34);
   std::vector<ModalAnswerer::Step> steps;

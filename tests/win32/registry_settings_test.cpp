@@ -67,8 +67,7 @@ TEST_F(RegistrySettingsTest, LoadTakesWhatFitsAndKeepsDefaultsOtherwise) {
   }
 }
 
-// Every value with its registry type and size, and the window's normal rectangle; a
-// placement with no area or off every monitor, or without a key, is not applied.
+// Every value, type and size, and the normal rectangle; a placement off every monitor is not.
 TEST_F(RegistrySettingsTest, SaveWritesEveryValueAndThePlacementWhenReachable) {
   GraphSettings saved = DefaultGraphSettings();
   std::memset(saved.valueTexts[CModifier], '9', kValueTextSize);  // no NUL: cut to 49

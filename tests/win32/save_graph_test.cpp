@@ -1,10 +1,12 @@
-// Save Graph As: the dialog answered, the files read back (SVG, PlayEnhMetaFile) against the
+// Save Graph As: the dialog answered, the files read back (WIC, SVG, PlayEnhMetaFile) against the
 // window's image, failed saves, the choice offered next and stored, and the clipboard's metafile.
 #include <windows.h>
 
 #include <commdlg.h>
 #include <dlgs.h>
 #include <shlobj.h>
+#include <wincodec.h>
+#include <wrl/client.h>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +38,29 @@ Pixels Drawn(const GraphSettings& settings, int width, int height) {
   test::DibCanvas canvas(width, height);
   DrawGraph(canvas.Dc(), 0, 0, width, height, settings);
   return canvas.Pixels();
+}
+
+// The PNG decoded by the Windows Imaging Component, as COLORREFs row by row.
+Pixels DecodedPng(const std::string& path, UINT width, UINT height) {
+  using Microsoft::WRL::ComPtr;
+  Pixels pixels(width * height);
+  ComPtr<IWICImagingFactory> factory;
+  ComPtr<IWICBitmapDecoder> decoder;
+  ComPtr<IWICBitmapFrameDecode> frame;
+  ComPtr<IWICBitmapSource> converted;
+  const bool decoded =
+      SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) &&
+      SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                 IID_PPV_ARGS(&factory))) &&
+      SUCCEEDED(factory->CreateDecoderFromFilename(std::wstring(path.begin(), path.end()).c_str(),
+                                                   nullptr, GENERIC_READ,
+                                                   WICDecodeMetadataCacheOnLoad, &decoder)) &&
+      SUCCEEDED(decoder->GetFrame(0, &frame)) &&
+      SUCCEEDED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame.Get(), &converted)) &&
+      SUCCEEDED(converted->CopyPixels(nullptr, width * 4, width * height * 4, (BYTE*)&pixels[0]));
+  for (std::uint32_t& p : pixels)  // 0x00RRGGBB to 0x00BBGGRR; the fourth byte is undefined
+    p = ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
+  return decoded ? pixels : Pixels();
 }
 
 std::string Bytes(const std::string& path) {
@@ -75,8 +100,7 @@ class SaveGraphTest : public test::WindowTest {
     UpdateWindow(window_);
     EXPECT_TRUE(PumpUntil([this] { return !GraphRenderPending(window_); }));
   }
-  // Answers the Save dialog with `name` typed and Save, or Cancel for none, noting the folder
-  // it offered.
+  // Answers the Save dialog with `name` and Save (none: Cancel), noting the folder offered.
   ModalAnswerer::Step Answer(const std::string& name) {
     return {"Save Graph As", [this, name](HWND dialog) {
               char folder[MAX_PATH] = {};
@@ -86,8 +110,7 @@ class SaveGraphTest : public test::WindowTest {
               ModalAnswerer::Press(dialog, name.empty() ? IDCANCEL : IDOK);
             }};
   }
-  // Ctrl+S, the dialog answered, then the boxes that follow; the last box's texts (the name
-  // and type a dialog offered among them).
+  // Ctrl+S, the dialog and the boxes that follow answered; the last box's texts.
   Texts SaveAs(const std::string& name, std::vector<ModalAnswerer::Step> then = {}) {
     then.insert(then.begin(), Answer(name));
     ModalAnswerer answerer(then);
@@ -106,7 +129,7 @@ TEST_F(SaveGraphTest, TheDialogSavesTheImageAndOffersTheLastFolderAndTypeNext) {
   Texts texts = SaveAs(folder_ + "\\graph");  // PNG selected: ".png" added
   EXPECT_TRUE(Has(texts, "Tangent.png") && Has(texts, "PNG image (*.png)"));
   EXPECT_EQ(offeredFolder_, DocumentsFolder());
-  EXPECT_EQ(Bytes(folder_ + "\\graph.png").substr(0, 4), "\x89PNG");  // pixels: tests/e2e
+  EXPECT_EQ(FirstDifference(DecodedPng(folder_ + "\\graph.png", 231, 173), expected, 231), "");
 
   SaveAs(folder_ + "\\drawing.svg");  // the SVG of the graph at its size
   SvgSurface svg(231, 173);
@@ -116,8 +139,7 @@ TEST_F(SaveGraphTest, TheDialogSavesTheImageAndOffersTheLastFolderAndTypeNext) {
   const HENHMETAFILE saved = GetEnhMetaFileA((folder_ + "\\picture.EMF").c_str());
   EXPECT_EQ(FirstDifference(Played(saved, 231, 173), expected, 231), "");
   DeleteEnhMetaFile(saved);
-  // A name given its extension only after the dialog (EMF's, selected now) is asked about
-  // here; No brings the dialog back.
+  // A name given EMF's extension after the dialog is asked about; No brings the dialog back.
   std::ofstream(folder_ + "\\graph.v2.emf") << "old";
   SaveAs(folder_ + "\\graph.v2",
          {{"Save Graph As", [](HWND box) { ModalAnswerer::Press(box, IDNO); }}, Answer("")});
@@ -151,19 +173,22 @@ TEST_F(SaveGraphTest, TheDialogSavesTheImageAndOffersTheLastFolderAndTypeNext) {
             "4:" + test::Dword(1) + "1:C:\\gone" + '\0');
 }
 
-// A failure leaves the old file as it was, no temporary file, and a message with the system's
-// reason; a plain old file is replaced.
+// A failure: the old file as it was, no temporary file, the system's reason; else replaced.
 TEST_F(SaveGraphTest, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
   const GraphSettings settings = DefaultGraphSettings();
   const OwnedBitmap bitmap(CreateBitmap(30, 20, 1, 32, nullptr));
   const std::pair<const char*, DWORD> cases[] = {{"read-only.png", ERROR_ACCESS_DENIED},
                                                  {"missing\\a.png", ERROR_DIRECTORY},
+                                                 {"locked.png", ERROR_ACCESS_DENIED},
                                                  {"plain.png", ERROR_SUCCESS}};
   for (const auto& [name, error] : cases) {
     const std::string path = folder_ + "\\" + name;
     std::ofstream(path, std::ios::binary) << "old";
     const std::string old = Bytes(path);
     SetFileAttributesA(path.c_str(), name[0] == 'r' ? FILE_ATTRIBUTE_READONLY : 0);
+    OwnedHandle lock(name[0] == 'l' ? CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr,
+                                                  OPEN_EXISTING, 0, nullptr)
+                                    : nullptr);
     const Texts files = Listing(folder_);
     char reason[256] = {};
     FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, error, 0, reason, sizeof reason, nullptr);
@@ -173,6 +198,7 @@ TEST_F(SaveGraphTest, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_TRUE(error ? Has(answerer.childTexts(), SaveFailureText(path, reason))
                       : !answerer.answered())
         << name << ": " << (answerer.childTexts().empty() ? "" : answerer.childTexts().back());
+    lock.Reset();
     SetFileAttributesA(path.c_str(), 0);
     const std::string now = Bytes(path);
     EXPECT_EQ(error ? now : now.substr(0, 4), error ? old : "\x89PNG") << name;
@@ -180,8 +206,7 @@ TEST_F(SaveGraphTest, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
   }
 }
 
-// A save asked for while its graph is drawn is made once the drawing is done; one whose drawing
-// is given up for new settings says so and writes nothing.
+// A save waits for its graph; one whose drawing is given up says so and writes nothing.
 TEST_F(SaveGraphTest, ASaveWaitsForTheGraphBeingDrawn) {
   Open(300, 200, CM_SINE);
   currentSettings.values[XTickFrequency] = 2e-6;  // seconds to draw

@@ -1,5 +1,4 @@
-// The texts that name the version, read back from ondrix.exe's version record: the project's
-// version in each one's fixed words. main_window_test.cpp reads the About box's.
+// ondrix.exe's version record: the project's version in each text's fixed words.
 
 #include <windows.h>
 
@@ -7,7 +6,6 @@
 
 #include <cstring>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/ondrix_version.h"
@@ -25,26 +23,22 @@ TEST(VersionTextsTest, TheProgramsVersionRecord) {
   ASSERT_TRUE(!record.empty() &&
               GetFileVersionInfoA(program.c_str(), 0, record.size(), record.data()))
       << program << " has no version record";
-  for (const auto& [name, expected] :
-       std::vector<std::pair<std::string, std::string>>{{"FileDescription", product},
-                                                        {"FileVersion", version},
-                                                        {"ProductName", product},
-                                                        {"ProductVersion", version},
-                                                        {"InternalName", "ONDRIX"},
-                                                        {"OriginalFilename", "ONDRIX.EXE"}}) {
-    const std::string key = "\\StringFileInfo\\040904E4\\" + name;
+  const std::pair<const char*, std::string> texts[] = {
+      {"FileDescription", product}, {"FileVersion", version},   {"ProductName", product},
+      {"ProductVersion", version},  {"InternalName", "ONDRIX"}, {"OriginalFilename", "ONDRIX.EXE"}};
+  for (const auto& [name, expected] : texts) {
     void* text = nullptr;
     UINT length = 0;
+    const std::string key = std::string("\\StringFileInfo\\040904E4\\") + name;
     const bool found = VerQueryValueA(record.data(), key.c_str(), &text, &length);
     EXPECT_EQ(found ? static_cast<const char*>(text) : "(none)", expected) << name;
   }
-  void* fixed = nullptr;
+  VS_FIXEDFILEINFO* info = nullptr;
   UINT size = 0;
-  ASSERT_TRUE(VerQueryValueA(record.data(), "\\", &fixed, &size));
-  const auto& info = *static_cast<const VS_FIXEDFILEINFO*>(fixed);
+  ASSERT_TRUE(VerQueryValueA(record.data(), "\\", reinterpret_cast<void**>(&info), &size));
   // 1.0.0.103 whatever the version texts say.
-  EXPECT_EQ(std::vector<DWORD>({info.dwFileVersionMS, info.dwFileVersionLS, info.dwProductVersionMS,
-                                info.dwProductVersionLS}),
+  EXPECT_EQ(std::vector<DWORD>({info->dwFileVersionMS, info->dwFileVersionLS,
+                                info->dwProductVersionMS, info->dwProductVersionLS}),
             std::vector<DWORD>({0x10000, 103, 0x10000, 103}));
 }
 

@@ -1,6 +1,5 @@
 // What the Win32 tests share: a main window on a fresh settings key, modal boxes answered from
-// inside their modal loops (a box left open or never shown fails the test and ends every box),
-// GDI read back through a DIB section, and the registry read back.
+// inside their modal loops, GDI read back through a DIB section, and the registry read back.
 #pragma once
 
 #include <windows.h>
@@ -8,10 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/main_window_win.h"
@@ -55,12 +52,9 @@ class ModalAnswerer {
     reinterpret_cast<Windows*>(windows)->push_back({window, text});
     return TRUE;
   }
-  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-    if (active_ != nullptr)
-      active_->Tick();
-  }
+  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) { active_ ? active_->Tick() : void(); }
 
-  // Ticks of 25 ms. Answers are posted, so a box answered is gone at the next tick.
+  // Every 25 ms; answers are posted. A box left open or never shown fails and ends every box.
   void Tick() {
     Windows top, children;
     EnumThreadWindows(GetCurrentThreadId(), Add, reinterpret_cast<LPARAM>(&top));
@@ -76,9 +70,9 @@ class ModalAnswerer {
     if (next != nullptr) {
       idle_ = 0;
       EnumChildWindows(next, Add, reinterpret_cast<LPARAM>(&children));
-      childTexts_.clear();
-      for (const auto& child : children)
-        childTexts_.push_back(child.second);
+      childTexts_.assign(children.size(), "");
+      std::transform(children.begin(), children.end(), childTexts_.begin(),
+                     [](auto& c) { return c.second; });
       steps_[next_++].second(next);
     } else if (!failed_ && ++idle_ > 40 && asking) {
       ADD_FAILURE() << "a box stayed open after its answer";
@@ -87,8 +81,7 @@ class ModalAnswerer {
       ADD_FAILURE() << "no box \"" << steps_[next_].first << "\" showed";
       failed_ = true;
     }
-    // Once failed, every box the thread shows is ended, those it asks next included.
-    if (failed_)
+    if (failed_)  // every box the thread shows is ended, those it asks next included
       for (const auto& window : top)
         EndDialog(window.first, IDCANCEL);
   }
