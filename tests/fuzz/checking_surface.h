@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "../render/first_difference.h"
 #include "render/draw_graph.h"
 #include "render/raster_surface.h"
 #include "render/segment_clipper.h"
@@ -93,19 +94,6 @@ class CheckingSurface : public RasterSurface {
   int calls_ = 0, pens_ = 0;
   bool error_ = false, inCurve_ = false;
 };
-
-// "" when two rasters of one size match, else the first pixel that differs.
-inline std::string FirstDifferentPixel(const RasterSurface& expected, const RasterSurface& actual) {
-  const std::vector<Color>&a = expected.Pixels(), &b = actual.Pixels();
-  const std::size_t at = std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin();
-  if (a.size() == b.size() && at == a.size())
-    return "";
-  char text[96];
-  const std::size_t width = std::max(expected.Width(), 1);
-  std::snprintf(text, sizeof text, "pixel (%zu, %zu) is 0x%06X, not 0x%06X", at % width, at / width,
-                at < b.size() ? b[at] : 0u, at < a.size() ? a[at] : 0u);
-  return text;
-}
 
 // Abandons the walk after `polls` stop polls or once out of ink; axis numbers at a scale > 0.
 inline bool CheckedDraw(CheckingSurface& surface, const GraphSettings& s, std::int32_t width,

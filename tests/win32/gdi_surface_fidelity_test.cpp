@@ -27,8 +27,8 @@ TEST(GdiSurfaceFidelityTest, ProgramsGiveTheSamePixelsAsGdi) {
       ASSERT_EQ(program.calls[i](gdi), program.calls[i](raster)) << "call " << i;
       GdiFlush();
       const bool compare = program.width <= 4096 || i + 1 == program.calls.size();
-      ASSERT_TRUE(!compare || canvas.Pixels() == raster.Pixels())
-          << program.width << 'x' << program.height << " call " << i;
+      ASSERT_EQ(compare ? FirstDifference(canvas.Pixels(), raster.Pixels(), program.width) : "", "")
+          << program.width << 'x' << program.height << " call " << i << ": GDI's, not the raster's";
     }
   }
 }

@@ -33,7 +33,6 @@ namespace ondrix {
 namespace {
 
 using test::Dword;
-using test::FirstDifference;
 using test::Has;
 using test::ModalAnswerer;
 using test::PumpUntil;

@@ -24,7 +24,6 @@
 namespace ondrix {
 namespace {
 
-using test::FirstDifference;
 using test::Has;
 using test::ModalAnswerer;
 using test::Pixels;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "../render/first_difference.h"
 #include "app/main_window_win.h"
 #include "state/app_state_win.h"
 
@@ -125,17 +126,6 @@ class DibCanvas {
 };
 
 using Pixels = std::vector<std::uint32_t>;
-
-// "" when equal, else the first pixel that differs.
-inline std::string FirstDifference(const Pixels& got, const Pixels& expected, int width) {
-  const auto at = std::mismatch(got.begin(), got.end(), expected.begin(), expected.end());
-  const std::size_t i = at.first - got.begin();
-  return got.size() != expected.size() ? std::to_string(got.size()) + " pixels"
-         : at.first == got.end()
-             ? ""
-             : "(" + std::to_string(i % width) + ", " + std::to_string(i / width) + ") is " +
-                   std::to_string(*at.first) + ", not " + std::to_string(*at.second);
-}
 
 inline bool Has(const std::vector<std::string>& texts, const std::string& text) {
   return std::count(texts.begin(), texts.end(), text) > 0;
