@@ -32,10 +32,12 @@ GraphSettings Make(const Values& values, std::int32_t method = CM_SINE,
   return s;
 }
 
+// As ondrix-render --trace writes it, one call a line joined by ';'.
 std::string Trace(const GraphSettings& settings, int right, int bottom) {
-  TraceSurface surface;
+  std::ostringstream calls;
+  TraceSurface surface(calls);
   DrawGraph(surface, 0, 0, right, bottom, settings);
-  std::string text = surface.Text();
+  std::string text = calls.str();
   std::replace(text.begin(), text.end(), '\n', ';');
   return text;
 }

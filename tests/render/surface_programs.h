@@ -1,4 +1,5 @@
-// Drawing programs from a seed: native tests pin RasterSurface on them, Win32 tests hold it to GDI.
+// Drawing programs from a seed: the Win32 tests hold RasterSurface to GDI on them, pixel for
+// pixel; the SVG tests draw them through librsvg.
 #pragma once
 
 #include <functional>

@@ -17,7 +17,7 @@ struct WithoutText : Base {
   void TextOut(std::int32_t, std::int32_t, std::string_view) override {}
 };
 
-// Every call hands back what GDI's does and leaves GDI's pixels (RasterSurface's are pinned).
+// Every call hands back what GDI's does and leaves GDI's pixels.
 TEST(GdiSurfaceFidelityTest, ProgramsGiveTheSamePixelsAsGdi) {
   for (const Program& program : Programs(true)) {
     DibCanvas canvas(program.width, program.height);
