@@ -26,21 +26,15 @@ close() {
 }
 
 # Wine draws the frame as Windows would; the Win32 tests hold the placement.
-# An X tick spacing of 1e-7 takes hours to draw: the keys and the exit work still.
 "$WINE" reg add "$x11_key" /v Decorated /d N /f
 "$WINE" reg delete "$key" /f
 placement=('"Window X Placement"=dword:00000028' '"Window Y Placement"=dword:0000001e'
   '"Window Width"=dword:000001f4' '"Window Height"=dword:00000190')
-start "a start with slow settings" "Sine - Ondrix" '"X Tick Mark Frequency"="1e-7"' "${placement[@]}" || exit
-keys 3 space period
-check "keys 3, space and period give Tangent" "title '$(xdotool getwindowname "$window")'" \
-  wait_until 10 xdotool search --name '^Tangent - Ondrix$'
-close
-
-# The exit stored what the keys chose. A background the frame never uses finds the client area
-# (COLORREF 0x00BBGGRR is #RRGGBB). X tick 5e-6 draws for longer than a paint waits.
-start "a second start" "Tangent - Ondrix" '"X Tick Mark Frequency"="5e-6"' \
-  '"Background Color"=dword:00e6f0fa' || exit
+# A background the frame never uses finds the client area (COLORREF 0x00BBGGRR is #RRGGBB).
+# X tick 5e-6 draws for longer than a paint waits.
+start "a start on a slow graph" "Tangent - Ondrix" '"X Tick Mark Frequency"="5e-6"' \
+  '"Background Color"=dword:00e6f0fa' '"Graph Method"=dword:00000081' '"Grid"=hex:00,00,00,00' \
+  '"Sonar"=hex:01,00,00,00' "${placement[@]}" || exit
 options=(--function tangent --grid off --sonar on --color "Background Color=0xE6F0FA"
   --value "X Tick Mark Frequency=5e-6")
 shown() {  # a paint under way differs: look again for a while
@@ -91,8 +85,10 @@ for ink in 00A000 000000; do
     [ "$rendered" -gt 0 -a $((missing * 200)) -le "$rendered" -a $((extra * 200)) -le "$rendered" ]
 done
 
-# A logoff ends the process, which never sees a close: the function chosen is stored all the same.
-start "a start before a logoff" "Cosine - Ondrix" '"Graph Method"=dword:00000082' || exit
+# X tick 1e-7 takes hours to draw: the keys still work. A logoff ends the process, which never
+# sees a close: the function chosen is stored all the same.
+start "a start on an endless graph" "Cosine - Ondrix" '"Graph Method"=dword:00000082' \
+  '"X Tick Mark Frequency"="1e-7"' || exit
 keys 4
 check "the key 4 gives Cotangent" "title '$(xdotool getwindowname "$window")'" \
   wait_until 10 xdotool search --name '^Cotangent - Ondrix$'

@@ -91,12 +91,12 @@ TEST(Evaluation, RoundingAndMapping) {
         {{MinimumX, minimum}, {MaximumX, maximum}, {MinimumY, minimum}, {MaximumY, maximum}});
   };
   const GraphSettings settings = square("-4", "4");
-  for (const auto& [world, x, y] : mapped) {
-    EXPECT_EQ(MapXToPixel(world, 100, settings), x) << world;
-    EXPECT_EQ(MapYToPixel(world, 100, settings), y) << world;
-  }
-  EXPECT_EQ(PixelToX(100, 100, settings), 4);
-  EXPECT_EQ(PixelToX(25, 100, settings), -2);
+  for (const auto& [world, x, y] : mapped)
+    EXPECT_EQ(std::pair(MapXToPixel(world, 100, settings), MapYToPixel(world, 100, settings)),
+              std::pair(x, y))
+        << world;
+  EXPECT_EQ(std::pair(PixelToX(100, 100, settings), PixelToX(25, 100, settings)),
+            std::pair(4.0, -2.0));
   EXPECT_EQ(MapXToPixel(0, 799, square("-1e400", "1e400")), 400);
   const double pole = 1.5707963267948966, c4 = std::acos(4e-4), s4 = std::asin(4e-4);
   const double no = -12345, c5 = std::acos(4e-5), s5 = std::asin(4e-5);

@@ -18,7 +18,6 @@ namespace {
 
 using Values = std::vector<std::pair<GraphValue, double>>;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN(), kInf = HUGE_VAL;
-const std::int32_t kConnections[] = {CM_CONNECTED_DOTS, CM_UNCONNECTED_DOTS, CM_NO_CONNECTION};
 
 // Colours 0x11 (asymptote) to 0x88 (tick mark), so that a trace tells the elements apart; sonar on.
 GraphSettings Make(const Values& values, std::int32_t method = CM_SINE,
@@ -185,7 +184,7 @@ GraphSettings MakeSettings(std::int32_t right) {
   };
   do {
     s.graphMethod = kFunctionMethods[random() % 6];
-    s.connectMethod = kConnections[random() % 3];
+    s.connectMethod = CM_CONNECTED_DOTS + random() % 3;
     s.sonar = random() % 2;
     s.grid = random() % 2;
     range(MinimumX, MaximumX, XTickFrequency);
