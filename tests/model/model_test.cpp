@@ -95,8 +95,9 @@ TEST(Evaluation, RoundingAndMapping) {
     EXPECT_EQ(std::pair(MapXToPixel(world, 100, settings), MapYToPixel(world, 100, settings)),
               std::pair(x, y))
         << world;
-  EXPECT_EQ(std::pair(PixelToX(100, 100, settings), PixelToX(25, 100, settings)),
-            std::pair(4.0, -2.0));
+  EXPECT_EQ(std::vector<double>({PixelToX(100, 100, settings), PixelToX(25, 100, settings),
+                                 PixelToX(7, 0, settings)}),  // a one-column view: its minimum
+            std::vector<double>({4, -2, -4}));
   EXPECT_EQ(MapXToPixel(0, 799, square("-1e400", "1e400")), 400);
   const double pole = 1.5707963267948966, c4 = std::acos(4e-4), s4 = std::asin(4e-4);
   const double no = -12345, c5 = std::acos(4e-5), s5 = std::asin(4e-5);
@@ -110,7 +111,7 @@ TEST(Evaluation, RoundingAndMapping) {
       {F::Secant, c5, no}, {F::Cotangent, s5, no}, {F::Tangent, pole, no, 0, 1, 0, 2}, {F::Cosecant, 5, no, 1, 0},
       {F::Sine, 7.25, 3 * std::sin(0.5) - 1, 3, 0, 0.5, -1}, {F::Cosine, 2, 2 * std::cos(7), 2, 3, 1},
       {F::Sine, 9007199254740992.0, no}, {F::Sine, pole, DBL_MAX, DBL_MAX, 1, 0, DBL_MAX},
-      {F::Secant, std::acos(6e-5), -DBL_MAX, -DBL_MAX}};
+      {F::Secant, std::acos(6e-5), -DBL_MAX, -DBL_MAX}, {F::Secant, 0.7, 1 / std::cos(0.7) + 2, 1, 1, 0, 2}};
   // clang-format on
   for (const auto& c : cases) {
     const double values[kValueCount] = {c.a, c.b, c.c, c.d};

@@ -115,6 +115,7 @@ TEST(NumberText, AxisLabelsDisplayNumbersAndThePointerReadout) {
   // clang-format on
   for (const auto& [column, text] : readouts)
     EXPECT_EQ(PointerReadoutText(s, {800, 600}, column, 300), text);
+  EXPECT_EQ(PointerReadoutText(s, {1, 600}, 0, 300) + PointerReadoutText(s, {800, 1}, 0, 0), "");
   EXPECT_EQ(PointerReadoutText(With(s, {{XTickFrequency, "0.25"}}), {800, 600}, 400, 300),
             "x = 1.58   y = −0.01   f(x) = 1");
   s.graphMethod = CM_TANGENT;

@@ -54,7 +54,7 @@ void DrawBoth(const GraphSettings& settings, int right, int bottom, int numberSc
 // clang-format off
 const struct { Values values; bool drawable; std::int32_t connect = CM_CONNECTED_DOTS; } kRows[] = {
     {{{MaximumX, -2 * kPi}}, false}, {{{MinimumY, 4}}, false}, {{{XTickFrequency, -1}}, false}, {{{MinimumX, 10}}, false},
-    {{{MaximumY, -5}}, false}, {{{XTickFrequency, kNaN}}, false}, {{{XTickFrequency, 0}}, false},
+    {{{MaximumY, -5}}, false}, {{{XTickFrequency, kNaN}}, false}, {{{XTickFrequency, 0}}, false}, {{{YTickFrequency, 0}}, false},
     {{{AModifier, kInf}}, false}, {{{CModifier, -kInf}}, false}, {{{SonarWidth, kInf}}, false}, {{{MaximumX, kInf}}, false},
     {{{YTickFrequency, 1e-300}}, false}, {{{XTickFrequency, 1e-12}}, false, CM_NO_CONNECTION},
     {{{BModifier, 0}, {MinimumX, -1e308}, {MaximumX, 1e308}, {XTickFrequency, 1e307}}, false},
