@@ -61,11 +61,12 @@ else
   unzip -q "$work/three/dist/ondrix-$version-win64.zip" -d "$fresh"
 fi
 "${wine[@]}" reg delete 'HKCU\Software\Velmora\Ondrix' /f >/dev/null 2>&1
-"${wine[@]}" "$fresh/ondrix.exe" &
+"${wine[@]}" "$fresh/ondrix.exe" 2>"$work/start.log" &
 pid=$!
 shown() { xdotool search --all --onlyvisible --pid $pid --name '^Sine - Ondrix$' >/dev/null 2>&1; }
 ended_or_shown() { ! kill -0 $pid 2>/dev/null || shown; }
 wait_until 90 ended_or_shown
-check "$what starts and shows Sine - Ondrix" "$(kill -0 $pid 2>/dev/null && echo 'none within 90 s' ||
-  echo 'it ended without a window')" shown
+why='none within 90 s'
+kill -0 $pid 2>/dev/null || { wait $pid; why="it ended with status $? without a window: $(tail -c 400 "$work/start.log")"; }
+check "$what starts and shows Sine - Ondrix" "$why" shown
 echo "the package checks took $((SECONDS - started)) s"
