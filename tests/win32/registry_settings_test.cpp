@@ -36,7 +36,6 @@ class RegistrySettingsTest : public WindowTest {
     GetWindowRect(window_, &rect_);
     return currentSettings;
   }
-  bool Checked(int id) const { return GetMenuState(graphMenu, id, MF_BYCOMMAND) & MF_CHECKED; }
   RECT rect_ = {};
 };
 
@@ -63,7 +62,8 @@ TEST_F(RegistrySettingsTest, LoadTakesWhatFitsAndKeepsDefaultsOtherwise) {
                 (expected != full49 || loaded.values[MinimumX] == ConvertDecimalText(full49)))
         << name << ": " << caption;
     for (const MenuCheck& item : MenuChecks(loaded))
-      EXPECT_EQ(Checked(item.command), item.checked) << name << ' ' << item.command;
+      EXPECT_EQ((GetMenuState(graphMenu, item.command, 0) & MF_CHECKED) != 0, item.checked)
+          << name << ' ' << item.command;
   }
 }
 

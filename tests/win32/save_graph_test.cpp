@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "app/graph_file_win.h"
-#include "render/gdi_surface_win.h"
+#include "render/raster_surface.h"
 #include "render/svg_surface.h"
 #include "window_test_win.h"
 
@@ -32,13 +32,6 @@ using test::Played;
 using test::PumpUntil;
 using test::Stored;
 using Texts = std::vector<std::string>;
-
-// The window's image: GDI on a 32-bit surface, as the render thread draws it.
-Pixels Drawn(const GraphSettings& settings, int width, int height) {
-  test::DibCanvas canvas(width, height);
-  DrawGraph(canvas.Dc(), 0, 0, width, height, settings);
-  return canvas.Pixels();
-}
 
 // The PNG decoded by the Windows Imaging Component, as COLORREFs row by row.
 Pixels DecodedPng(const std::string& path, UINT width, UINT height) {
@@ -122,8 +115,10 @@ class SaveGraphTest : public test::WindowTest {
 };
 
 TEST_F(SaveGraphTest, TheDialogSavesTheImageAndOffersTheLastFolderAndTypeNext) {
-  Open(231, 173, CM_TANGENT);  // rows that need padding, a dotted grid and dashed asymptotes
-  const Pixels expected = Drawn(currentSettings, 231, 173);
+  Open(231, 173, CM_TANGENT);     // rows that need padding, a dotted grid and dashed asymptotes
+  RasterSurface image(231, 173);  // the window's image, as the GDI corpus holds it
+  DrawGraph(image, 0, 0, 231, 173, currentSettings);
+  const Pixels& expected = image.Pixels();
   SendMessageA(window_, WM_ENDSESSION, TRUE, 0);
   EXPECT_EQ(Stored("Save Type") + Stored("Save Folder"), "") << "stored before any save";
   Texts texts = SaveAs(folder_ + "\\graph");  // PNG selected: ".png" added
