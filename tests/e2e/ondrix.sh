@@ -7,7 +7,11 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/ondrix-e2e.XXXXXX")
 key='HKCU\Software\Velmora\Ondrix' x11_key='HKCU\Software\Wine\X11 Driver' pid=''
 trap 'kill $pid; "$WINE" reg delete "$x11_key" /v Decorated /f; rm -rf "$work"; exit $failures' EXIT
 render() { "$ONDRIX_NATIVE_BIN/ondrix-render" --size "$@" --png "$work/render.png"; }
-matches_render() { render "${@:2}" && [ "$(compare -metric AE "$1" "$work/render.png" null: 2>&1)" = 0 ]; }
+# pixels_off IMAGE SIZE OPTION...: how many pixels of IMAGE differ from ondrix-render's.
+pixels_off() { render "${@:2}" && compare -metric AE "$1" "$work/render.png" null: 2>&1; }
+matches_render() { [ "$(pixels_off "$@")" = 0 ]; }
+# crop NAME: the client area of the last screenshot as NAME.png.
+crop() { convert "$work/shot.png" -crop "$client" +repage "$work/$1.png"; }
 gone() { [[ "$(ps -o stat= -p "$pid")" =~ ^Z?$ ]]; }
 keys() { timeout 10 xdotool windowfocus --sync "$window" key "$@"; }
 # start CASE TITLE REGEDIT4_LINES...: stores the lines, starts ondrix.exe and waits for its window.
@@ -40,7 +44,7 @@ options=(--function tangent --grid off --sonar on --color "Background Color=0xE6
 shown() {  # a paint under way differs: look again for a while
   import -window root "$work/shot.png" &&
     client=$(convert "$work/shot.png" -fill black +opaque '#FAF0E6' -fill white -opaque '#FAF0E6' -format '%@' info:) &&
-    convert "$work/shot.png" -crop "$client" +repage "$work/client.png" &&
+    crop client &&
     matches_render "$work/client.png" "${client%%+*}" "${options[@]}"
 }
 check "the slow graph appears on its own" "no client area equal to ondrix-render within 30 s" wait_until 30 shown
@@ -108,9 +112,9 @@ view_options() {
   options=(--color "Background Color=0xE6F0FA" "$@")
   for i in "${!view[@]}"; do options+=(--value "${view[i]}=${texts[i]-}"); done
 }
-snap() { import -window root "$work/shot.png" && convert "$work/shot.png" -crop "$client" +repage "$work/$1.png"; }
+snap() { import -window root "$work/shot.png" && crop "$1"; }
 settled() { snap last && sleep 0.5 && snap client && [ "$(compare -metric AE "$work/last.png" "$work/client.png" null: 2>&1)" = 0 ]; }
-differing() { render "${client%%+*}" "${options[@]}" && compare -metric AE "$work/client.png" "$work/render.png" null: 2>&1; }
+differing() { pixels_off "$work/client.png" "${client%%+*}" "${options[@]}"; }
 # Notches 0.7 s apart, a Back step each, then a drag, one more, ending along x alone (a pan that
 # shows the last image moved until the new one is done).
 gestures() {

@@ -50,9 +50,10 @@ Pixels DecodedPng(const std::string& path, UINT width, UINT height) {
                                                    WICDecodeMetadataCacheOnLoad, &decoder)) &&
       SUCCEEDED(decoder->GetFrame(0, &frame)) &&
       SUCCEEDED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame.Get(), &converted)) &&
-      SUCCEEDED(converted->CopyPixels(nullptr, width * 4, width * height * 4, (BYTE*)&pixels[0]));
-  for (std::uint32_t& p : pixels)  // 0x00RRGGBB to 0x00BBGGRR; the fourth byte is undefined
-    p = ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
+      SUCCEEDED(converted->CopyPixels(nullptr, width * 4, width * height * 4,
+                                      reinterpret_cast<BYTE*>(pixels.data())));
+  for (std::uint32_t& p : pixels)  // the fourth byte is undefined
+    p = test::DibCanvas::ColorrefOf(p) & 0xFFFFFFu;
   return decoded ? pixels : Pixels();
 }
 

@@ -114,8 +114,11 @@ class DibCanvas {
   std::vector<std::uint32_t> Pixels() const {
     std::vector<std::uint32_t> pixels(bits_, bits_ + size_);
     for (std::uint32_t& p : pixels)
-      p = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
+      p = ColorrefOf(p);
     return pixels;
+  }
+  static std::uint32_t ColorrefOf(std::uint32_t dib) {
+    return (dib & 0xFF00FF00u) | ((dib >> 16) & 0xFFu) | ((dib & 0xFFu) << 16);
   }
 
  private:
